@@ -1,0 +1,16 @@
+// The subcommands of boxtool; each takes the arguments after its name and returns the exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace boxedit {
+
+using ToolArgs = std::vector<std::string>;
+
+int RunCheck(const ToolArgs& args);       // boxtool check [DIR]
+int RunResave(const ToolArgs& args);      // boxtool resave s|l [DIR]
+int RunReplay(const ToolArgs& args);      // boxtool replay SCRIPT [--layout 565|555]
+int RunMakeSample(const ToolArgs& args);  // boxtool make-sample DIR
+
+}  // namespace boxedit

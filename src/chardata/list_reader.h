@@ -1,0 +1,30 @@
+// Reading motion.lst: the header's key colour and the whole pattern table.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+#include "chardata/diagnostics.h"
+#include "chardata/pattern_table.h"
+
+namespace boxedit {
+
+inline constexpr const char* kListFileName = "motion.lst";
+
+// The key colour named by the header of DIR/motion.lst, packed with RgbToPixel in the given
+// layout; -1 (no colour key) when the file cannot be read or its header has no three numbers.
+int32_t ReadKeyColour(const std::filesystem::path& dir, bool is565);
+
+// Resets the table's slots and fills it from DIR/motion.lst, setting gravity and lastPattern.
+// A missing or unreadable file leaves every slot empty and lastPattern 0, with an error.
+Diagnostics Load(MotionList& list, const std::filesystem::path& dir);
+
+// The same reading from text already in memory (used by Load, the tests and the fuzzer).
+Diagnostics LoadText(MotionList& list, std::string_view text);
+
+// Hex digit value of a box-token character: '0'..'9' are 0..9, every other character is its
+// code minus 55 (so 'A'..'F' are 10..15 and 'a' is 42).
+int32_t HexDigitValue(char c);
+
+}  // namespace boxedit

@@ -1,0 +1,51 @@
+// Writing the pattern table to motion2.lst in the S or L layout.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "chardata/pattern_table.h"
+
+namespace boxedit {
+
+inline constexpr const char* kSavedListFileName = "motion2.lst";
+
+// S and L differ only in the padding of rx and ry, and L adds an empty line after the numbers.
+enum class SaveLayout { kS, kL };
+
+// The six header words of motion.lst as the save copies them.
+struct ListHeader {
+  std::string firstWord;
+  std::array<int32_t, 4> numbers{};  // red, green, blue, gravity
+  std::string secondWord;
+};
+
+// The whole file text: the header, then a line per non-empty slot up to lastPattern with an
+// empty line wherever the motion changes.
+std::string FormatList(const MotionList& list, const ListHeader& header, SaveLayout layout);
+
+// One record line (with its "\n") of slot `index`.
+std::string FormatRecordLine(const PatternRecord& record, int index, SaveLayout layout);
+
+// Box token characters: an x as sign + two hex digits, a y as three hex digits. Values outside
+// -255..255 (x) and 0..511 (y) are clamped to the range before they are written.
+std::string WriteBoxX(int32_t x);
+std::string WriteBoxY(int32_t y);
+
+// Writes DIR/motion2.lst with the header copied from DIR/motion.lst as it stands now. The text
+// goes to a temporary file in DIR that is renamed over motion2.lst only once complete, so a
+// failed save leaves any earlier motion2.lst untouched. Returns 1 on success, 0 on failure with
+// the reason in *error.
+int Save(const MotionList& list, const std::filesystem::path& dir, SaveLayout layout,
+         std::string* error = nullptr);
+inline int SaveS(const MotionList& list, const std::filesystem::path& dir,
+                 std::string* error = nullptr) {
+  return Save(list, dir, SaveLayout::kS, error);
+}
+inline int SaveL(const MotionList& list, const std::filesystem::path& dir,
+                 std::string* error = nullptr) {
+  return Save(list, dir, SaveLayout::kL, error);
+}
+
+}  // namespace boxedit
