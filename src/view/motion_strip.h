@@ -15,4 +15,8 @@ inline constexpr int kMaxLandingFrames = 4096;
 
 void DrawMotionStrip(Display& display, const MotionList& list, int32_t currentPattern);
 
+// One segment of the strip between points of the walk, which are kept in 64 bits; a segment
+// reaching past the 32-bit range of the line drawing is cut to the part within it.
+void DrawStripSegment(DrawContext& dc, int64_t x1, int64_t y1, int64_t x2, int64_t y2);
+
 }  // namespace boxedit

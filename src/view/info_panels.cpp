@@ -1,0 +1,172 @@
+#include "view/info_panels.h"
+
+#include <array>
+
+namespace boxedit {
+
+namespace {
+
+constexpr const char* kSpecial = "SPECIAL";
+
+// The names of motions 0 to 83; motions past the end of the table are "SPECIAL" as well.
+constexpr std::array<const char*, 84> kMotionNames = {
+    "STAND",        "WALK-L",        "WALK-R",        "SIT",           // 0-3
+    "SIT-L",        "SIT-R",         "JUMP",          "JUMP-L",        // 4-7
+    "JUMP-R",       kSpecial,        "JUMP-FALL",     "JUMP-END",      // 8-11
+    "STAND-UP",     kSpecial,        kSpecial,        "STAND-DEF",     // 12-15
+    "STAND-S-DEF",  "STAND-B-DEF",   "SIT-DEF",       "SIT-S-DEF",     // 16-19
+    "SIT-B-DEF",    "JUMP-DEF",      "JUMP-S-DEF",    "JUMP-B-DEF",    // 20-23
+    kSpecial,       "STAND-S-PUNCH", "STAND-B-PUNCH", "STAND-S-KICK",  // 24-27
+    "STAND-B-KICK", "SIT-S-PUNCH",   "SIT-B-PUNCH",   "SIT-S-KICK",    // 28-31
+    "SIT-B-KICK",   "JUMP-S-PUNCH",  "JUMP-B-PUNCH",  "JUMP-S-KICK",   // 32-35
+    "JUMP-B-KICK",  kSpecial,        kSpecial,        kSpecial,        // 36-39
+    "WIN",          "LOSE",          kSpecial,        kSpecial,        // 40-43
+    kSpecial,       kSpecial,        kSpecial,        kSpecial,        // 44-47
+    kSpecial,       kSpecial,        kSpecial,        kSpecial,        // 48-51
+    kSpecial,       kSpecial,        kSpecial,        kSpecial,        // 52-55
+    kSpecial,       kSpecial,        kSpecial,        kSpecial,        // 56-59
+    kSpecial,       kSpecial,        kSpecial,        kSpecial,        // 60-63
+    kSpecial,       kSpecial,        kSpecial,        kSpecial,        // 64-67
+    kSpecial,       kSpecial,        "STA-FSC",       "STA-FBC",       // 68-71
+    "STA-BSC",      "STA-BBC",       "STA-JSC",       "STA-JBC",       // 72-75
+    "SIT-FSC",      "SIT-FBC",       "SIT-BSC",       "SIT-BBC",       // 76-79
+    "SIT-JSC",      "SIT-JBC",       "JMP-S-CLASH",   "JMP-B-CLASH",   // 80-83
+};
+
+// One cell of the font is 8 pixels wide; numbers in the panels have three digits.
+constexpr int32_t kDigits = 3;
+
+bool IsPattern(int32_t pattern) {
+  return pattern >= 0 && pattern < kPatternCount;
+}
+
+// The column of the box panel: its x1, y1, x2, y2 one below the other from row `top`.
+void DrawBoxColumn(Surface& font, int32_t x, int32_t top, const Box& box) {
+  font.DrawNumber(x, top, kDigits, box.x1);
+  font.DrawNumber(x, top + 16, kDigits, box.y1);
+  font.DrawNumber(x, top + 32, kDigits, box.x2);
+  font.DrawNumber(x, top + 48, kDigits, box.y2);
+}
+
+const char* VoiceWord(int32_t voice) {
+  return voice == 9 ? " NON" : nullptr;
+}
+
+const char* ClashWord(int32_t clash) {
+  switch (clash) {
+    case -1:
+      return " NON";
+    case 0:
+      return " SMA";
+    case 1:
+      return " BIG";
+    case 8:
+      return " JMP";
+    default:
+      return nullptr;
+  }
+}
+
+const char* GuardWord(int32_t guard) {
+  switch (guard) {
+    case 0:
+      return " STA";
+    case 1:
+      return " JMP";
+    case 2:
+      return " SIT";
+    case 3:
+      return " THR";
+    case 9:
+      return " NON";
+    default:
+      return nullptr;
+  }
+}
+
+// Label x and value x of the three attribute columns.
+struct Column {
+  int32_t label, value;
+};
+constexpr Column kColumn1{8, 48};
+constexpr Column kColumn2{104, 144};
+constexpr Column kColumn3{192, 232};
+
+void DrawLabelledNumber(Surface& font, Column column, int32_t y, const char* label, int32_t value) {
+  font.DrawString(column.label, y, label);
+  font.DrawNumber(column.value, y, kDigits, value);
+}
+
+// A field shown as a word: nothing after the label when the value has no word.
+void DrawLabelledWord(Surface& font, Column column, int32_t y, const char* label,
+                      const char* word) {
+  font.DrawString(column.label, y, label);
+  if (word != nullptr) font.DrawString(column.value, y, word);
+}
+
+}  // namespace
+
+const char* MotionName(int32_t motion) {
+  if (motion < 0 || motion >= static_cast<int32_t>(kMotionNames.size())) return kSpecial;
+  return kMotionNames[motion];
+}
+
+void DrawBoxPanel(Surface& font, const MotionList& list, int32_t currentPattern,
+                  int32_t selectedBox) {
+  if (!IsPattern(currentPattern)) return;
+  const PatternRecord& record = list.patterns[currentPattern];
+
+  font.DrawString(328, 32, MotionName(Motion(currentPattern)));
+  font.DrawString(328, 64, "DEFENSE");
+  DrawBoxColumn(font, 336, 80, record.defense[0]);
+  DrawBoxColumn(font, 384, 80, record.defense[1]);
+  font.DrawString(328, 160, "ATTACK");
+  DrawBoxColumn(font, 336, 176, record.attack[0]);
+
+  // The marker stands one cell left of the selected box's column, on the row of its x1. The
+  // position is worked out in 64 bits; a selection so far out that it leaves the 32-bit range
+  // would be off the screen and is not drawn.
+  const int64_t markerX = 328 + int64_t{48} * (selectedBox % 4);
+  const int64_t markerY = 80 + int64_t{96} * (selectedBox / 4);
+  if (markerY <= INT32_MAX && markerY >= INT32_MIN) {
+    font.DrawString(static_cast<int32_t>(markerX), static_cast<int32_t>(markerY), "@");
+  }
+}
+
+void DrawAttributePanel(Surface& font, const MotionList& list, int32_t currentPattern) {
+  if (!IsPattern(currentPattern)) return;
+  const PatternRecord& r = list.patterns[currentPattern];
+
+  DrawLabelledNumber(font, kColumn1, 248, "NUMBE", currentPattern);
+  DrawLabelledNumber(font, kColumn1, 264, "TO", r.to);
+  DrawLabelledNumber(font, kColumn1, 280, "SPEED", r.speed);
+  DrawLabelledNumber(font, kColumn1, 296, "PICTU", r.picture);
+  DrawLabelledNumber(font, kColumn1, 312, "DEPTH", r.depth);
+  DrawLabelledNumber(font, kColumn1, 328, "CIRCO", r.circo);
+  if (const char* word = VoiceWord(r.voice)) {
+    DrawLabelledWord(font, kColumn1, 344, "VOICE", word);
+  } else {
+    DrawLabelledNumber(font, kColumn1, 344, "VOICE", r.voice);
+  }
+
+  DrawLabelledNumber(font, kColumn2, 248, "VX", r.vx);
+  DrawLabelledNumber(font, kColumn2, 264, "RX", r.rx);
+  DrawLabelledNumber(font, kColumn2, 280, "VY", r.vy);
+  DrawLabelledNumber(font, kColumn2, 296, "RY", r.ry);
+
+  DrawLabelledWord(font, kColumn3, 248, "CLASH", ClashWord(r.clash));
+  DrawLabelledWord(font, kColumn3, 264, "GUARD", GuardWord(r.guard));
+  DrawLabelledNumber(font, kColumn3, 280, "DAMEG", r.damage);
+  DrawLabelledNumber(font, kColumn3, 296, "HITTO", r.hitTo);
+  DrawLabelledNumber(font, kColumn3, 312, "HIT-I", r.hitI);
+
+  // The flag bits 8, 4, 2 and 1, each as " 1" or " 0" one cell further right: the digits stand
+  // side by side at x 232 to 256, highest bit first.
+  font.DrawString(kColumn3.label, 328, "FLAG");
+  constexpr std::array<uint32_t, 4> kBits = {8, 4, 2, 1};
+  for (size_t i = 0; i < kBits.size(); ++i) {
+    font.DrawString(224 + 8 * static_cast<int32_t>(i), 328, (r.flags & kBits[i]) ? " 1" : " 0");
+  }
+}
+
+}  // namespace boxedit
