@@ -1,0 +1,234 @@
+#include "platform/headless/replay_script.h"
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <utility>
+
+#include "platform/messages.h"
+
+namespace boxedit {
+namespace {
+
+struct NamedKey {
+  std::string_view name;
+  uint32_t code;
+};
+
+// The named keys of the script; letters and digits are added by ReplayKeyCode.
+constexpr std::array<NamedKey, 21> kNamedKeys{{
+    {"Esc", vk::kEscape},   {"Up", vk::kUp},     {"Down", vk::kDown},  {"Left", vk::kLeft},
+    {"Right", vk::kRight},  {"Home", vk::kHome}, {"End", vk::kEnd},    {"Space", vk::kSpace},
+    {"Enter", vk::kReturn}, {"F1", vk::kF1},     {"F2", vk::kF1 + 1},  {"F3", vk::kF1 + 2},
+    {"F4", vk::kF1 + 3},    {"F5", vk::kF1 + 4}, {"F6", vk::kF1 + 5},  {"F7", vk::kF1 + 6},
+    {"F8", vk::kF1 + 7},    {"F9", vk::kF1 + 8}, {"F10", vk::kF1 + 9}, {"F11", vk::kF1 + 10},
+    {"F12", vk::kF1 + 11},
+}};
+
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// Takes the next white-space-separated word off the front of `rest`.
+std::string_view NextWord(std::string_view& rest) {
+  rest = Trim(rest);
+  size_t end = 0;
+  while (end < rest.size() && !IsSpace(rest[end])) ++end;
+  std::string_view word = rest.substr(0, end);
+  rest.remove_prefix(end);
+  rest = Trim(rest);
+  return word;
+}
+
+// A plain decimal number (digits only, no sign) not above `max`.
+std::optional<uint32_t> ParseDecimal(std::string_view word, uint32_t max) {
+  if (word.empty()) return std::nullopt;
+  uint64_t value = 0;
+  for (char c : word) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
+    if (value > max) return std::nullopt;
+  }
+  return static_cast<uint32_t>(value);
+}
+
+bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
+  if (s.size() < suffix.size()) return false;
+  s = s.substr(s.size() - suffix.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    char c = s[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != suffix[i]) return false;
+  }
+  return true;
+}
+
+std::string Quoted(std::string_view s) {
+  return "'" + std::string(s) + "'";
+}
+
+// Parses one non-blank, non-comment line into *out; false with the message in *error.
+bool ParseLine(std::string_view line, ReplayCommand* out, std::string* error) {
+  std::string_view rest = line;
+  const std::string_view command = NextWord(rest);
+
+  auto noMoreWords = [&]() {
+    if (rest.empty()) return true;
+    *error = "unexpected " + Quoted(NextWord(rest)) + " after '" + std::string(command) + "'";
+    return false;
+  };
+
+  if (command == "key") {
+    const std::string_view name = NextWord(rest);
+    if (name.empty()) {
+      *error = "'key' needs a key name or a code";
+      return false;
+    }
+    const std::optional<uint32_t> code = ReplayKeyCode(name);
+    if (!code) {
+      *error = "unknown key " + Quoted(name) + " (a key name or a code 0..255)";
+      return false;
+    }
+    out->op = ReplayOp::kKey;
+    out->value = *code;
+    return noMoreWords();
+  }
+
+  static constexpr std::pair<std::string_view, ReplayOp> kMouseCommands[] = {
+      {"move", ReplayOp::kMove},       {"ldown", ReplayOp::kLeftDown}, {"lup", ReplayOp::kLeftUp},
+      {"rdown", ReplayOp::kRightDown}, {"rup", ReplayOp::kRightUp},
+  };
+  for (const auto& [name, op] : kMouseCommands) {
+    if (command != name) continue;
+    const std::string_view xWord = NextWord(rest);
+    const std::string_view yWord = NextWord(rest);
+    if (yWord.empty()) {
+      *error = Quoted(command) + " needs X and Y";
+      return false;
+    }
+    const std::optional<uint32_t> x = ParseDecimal(xWord, 65535);
+    const std::optional<uint32_t> y = ParseDecimal(yWord, 65535);
+    if (!x || !y) {
+      *error = "bad coordinate " + Quoted(x ? yWord : xWord) + " (0..65535)";
+      return false;
+    }
+    out->op = op;
+    out->x = static_cast<uint16_t>(*x);
+    out->y = static_cast<uint16_t>(*y);
+    return noMoreWords();
+  }
+
+  if (command == "frame") {
+    out->op = ReplayOp::kFrame;
+    out->value = 1;
+    const std::string_view countWord = NextWord(rest);
+    if (!countWord.empty()) {
+      const std::optional<uint32_t> count = ParseDecimal(countWord, kMaxReplayFrames);
+      if (!count || *count == 0) {
+        *error = "bad frame count " + Quoted(countWord) + " (1..1000000)";
+        return false;
+      }
+      out->value = *count;
+    }
+    return noMoreWords();
+  }
+
+  if (command == "shot") {
+    // The file name is the rest of the line, so it may hold spaces.
+    if (rest.empty()) {
+      *error = "'shot' needs a file name";
+      return false;
+    }
+    if (!EndsWithNoCase(rest, ".bmp") && !EndsWithNoCase(rest, ".png")) {
+      *error = "shot file " + Quoted(rest) + " must end in .bmp or .png";
+      return false;
+    }
+    out->op = ReplayOp::kShot;
+    out->file = std::string(rest);
+    return true;
+  }
+
+  if (command == "close") {
+    out->op = ReplayOp::kClose;
+    return noMoreWords();
+  }
+
+  *error = "unknown command " + Quoted(command);
+  return false;
+}
+
+}  // namespace
+
+std::optional<uint32_t> ReplayKeyCode(std::string_view name) {
+  for (const NamedKey& key : kNamedKeys) {
+    if (key.name == name) return key.code;
+  }
+  // Single letters and digits name their keys, whose codes are their upper-case characters;
+  // any longer run of digits is a code.
+  if (name.size() == 1 &&
+      ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9'))) {
+    return static_cast<uint32_t>(name[0]);
+  }
+  return ParseDecimal(name, 255);
+}
+
+bool ParseReplayScript(std::string_view text, std::string_view scriptName,
+                       std::vector<ReplayCommand>* out, std::string* error) {
+  out->clear();
+  int lineNumber = 0;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    ++lineNumber;
+
+    line = Trim(line);
+    if (line.empty() || line.front() == '#') continue;
+
+    ReplayCommand command;
+    command.line = lineNumber;
+    std::string message;
+    if (!ParseLine(line, &command, &message)) {
+      *error = std::string(scriptName) + ":" + std::to_string(lineNumber) + ": " + message;
+      out->clear();
+      return false;
+    }
+    out->push_back(std::move(command));
+  }
+  return true;
+}
+
+bool LoadReplayScript(const std::filesystem::path& path, std::vector<ReplayCommand>* out,
+                      std::string* error) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) {
+    *error = path.string() + ": cannot read the script: it is a directory";
+    out->clear();
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    const int savedErrno = errno;
+    *error = path.string() + ": cannot read the script: " + std::strerror(savedErrno);
+    out->clear();
+    return false;
+  }
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) {
+    *error = path.string() + ": cannot read the script";
+    out->clear();
+    return false;
+  }
+  return ParseReplayScript(text, path.string(), out, error);
+}
+
+}  // namespace boxedit

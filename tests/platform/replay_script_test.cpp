@@ -1,0 +1,98 @@
+#include "platform/headless/replay_script.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "../support/temp_dir.h"
+#include "platform/messages.h"
+
+namespace boxedit {
+namespace {
+
+ReplayCommand Cmd(ReplayOp op, int line, uint32_t value = 0, uint16_t x = 0, uint16_t y = 0,
+                  std::string file = "") {
+  return ReplayCommand{op, line, value, x, y, std::move(file)};
+}
+
+TEST(ReplayScript, ParsesEveryCommand_WithLineNumbersPastBlanksAndComments) {
+  std::vector<ReplayCommand> c;
+  std::string error;
+  ASSERT_TRUE(
+      ParseReplayScript("# a comment\nkey F5\n\nmove 10 20\r\n  ldown 0 65535\nlup 1 2\n"
+                        "\t# indented\nrdown 300 200\nrup 4 5   \nframe\nframe 1000000\n"
+                        "shot out/a b.PNG\nclose",
+                        "s.txt", &c, &error))
+      << error;
+  const std::vector<ReplayCommand> expected{Cmd(ReplayOp::kKey, 2, vk::kF5),
+                                            Cmd(ReplayOp::kMove, 4, 0, 10, 20),
+                                            Cmd(ReplayOp::kLeftDown, 5, 0, 0, 65535),
+                                            Cmd(ReplayOp::kLeftUp, 6, 0, 1, 2),
+                                            Cmd(ReplayOp::kRightDown, 8, 0, 300, 200),
+                                            Cmd(ReplayOp::kRightUp, 9, 0, 4, 5),
+                                            Cmd(ReplayOp::kFrame, 10, 1),
+                                            Cmd(ReplayOp::kFrame, 11, 1000000),
+                                            Cmd(ReplayOp::kShot, 12, 0, 0, 0, "out/a b.PNG"),
+                                            Cmd(ReplayOp::kClose, 13)};
+  EXPECT_EQ(c, expected);
+}
+
+TEST(ReplayScript, KeyNamesGiveVirtualKeyCodes_AndLongerNumbersAreCodes) {
+  const std::pair<const char*, uint32_t> keys[] = {
+      {"Esc", 27},  {"Up", 38},  {"Down", 40},  {"Left", 37},  {"Right", 39},
+      {"Home", 36}, {"End", 35}, {"Space", 32}, {"Enter", 13}, {"F1", 112},
+      {"F2", 113},  {"F5", 116}, {"F12", 123},  {"A", 65},     {"Z", 90},
+      {"0", 48},    {"9", 57},   {"27", 27},    {"07", 7},     {"255", 255}};
+  for (const auto& [name, code] : keys) EXPECT_EQ(ReplayKeyCode(name), code) << name;
+  for (const char* bad : {"esc", "a", "F13", "256", "-1", ""}) {
+    EXPECT_EQ(ReplayKeyCode(bad), std::nullopt) << bad;
+  }
+}
+
+TEST(ReplayScript, NamesScriptAndLine_WhenLineIsMalformed) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"key A\n\n# c\njump 1 2\n", "s.txt:4: unknown command 'jump'"},
+      {"frame\r\nframe\r\nbogus\r\nalso bogus\r\n", "s.txt:3: unknown command 'bogus'"},
+      {"KEY A", "s.txt:1: unknown command 'KEY'"},
+      {"key", "s.txt:1: 'key' needs a key name or a code"},
+      {"key A\nkey esc", "s.txt:2: unknown key 'esc' (a key name or a code 0..255)"},
+      {"key 256", "s.txt:1: unknown key '256' (a key name or a code 0..255)"},
+      {"key A B", "s.txt:1: unexpected 'B' after 'key'"},
+      {"move 10", "s.txt:1: 'move' needs X and Y"},
+      {"ldown 65536 0", "s.txt:1: bad coordinate '65536' (0..65535)"},
+      {"rup 5 -1", "s.txt:1: bad coordinate '-1' (0..65535)"},
+      {"rdown 1 2 3", "s.txt:1: unexpected '3' after 'rdown'"},
+      {"frame 0", "s.txt:1: bad frame count '0' (1..1000000)"},
+      {"frame 1000001", "s.txt:1: bad frame count '1000001' (1..1000000)"},
+      {"frame 99999999999999999999",
+       "s.txt:1: bad frame count '99999999999999999999' (1..1000000)"},
+      {"shot", "s.txt:1: 'shot' needs a file name"},
+      {"shot a.gif", "s.txt:1: shot file 'a.gif' must end in .bmp or .png"},
+      {"close now", "s.txt:1: unexpected 'now' after 'close'"},
+  };
+  for (const auto& [text, message] : cases) {
+    std::vector<ReplayCommand> c{ReplayCommand{}};
+    std::string error;
+    EXPECT_FALSE(ParseReplayScript(text, "s.txt", &c, &error)) << text;
+    EXPECT_EQ(error, message);
+    EXPECT_TRUE(c.empty());
+  }
+}
+
+TEST(ReplayScript, LoadsFile_AndNamesItInErrors) {
+  testing::TempDir dir;
+  dir.Write("ok.txt", "key Esc\n");
+  dir.Write("bad.txt", "frame\nmove 1\n");
+  std::vector<ReplayCommand> c;
+  std::string error;
+  ASSERT_TRUE(LoadReplayScript(dir / "ok.txt", &c, &error)) << error;
+  EXPECT_EQ(c, std::vector<ReplayCommand>{Cmd(ReplayOp::kKey, 1, vk::kEscape)});
+  EXPECT_FALSE(LoadReplayScript(dir / "bad.txt", &c, &error));
+  EXPECT_EQ(error, (dir / "bad.txt").string() + ":2: 'move' needs X and Y");
+  EXPECT_FALSE(LoadReplayScript(dir / "none.txt", &c, &error));
+  EXPECT_EQ(error.rfind((dir / "none.txt").string() + ": cannot read the script", 0), 0u) << error;
+  EXPECT_FALSE(LoadReplayScript(dir.path(), &c, &error));
+}
+
+}  // namespace
+}  // namespace boxedit
