@@ -15,6 +15,10 @@ inline constexpr ColourRef Rgb24(uint8_t r, uint8_t g, uint8_t b) {
          (static_cast<ColourRef>(b) << 16);
 }
 
+// A colour value as a pixel of `layout`: each 8-bit component keeps its top bits, the same
+// packing as RgbToPixel for that layout. Only the low 24 bits of `colour` are read.
+uint16_t ColourToPixel(const PixelLayout& layout, ColourRef colour);
+
 class DrawContext {
  public:
   explicit DrawContext(Surface16& target) : target_(target) {}

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 
 #include "display/bitmap_headers.h"
 #include "display/display_device.h"
@@ -40,6 +41,9 @@ struct Surface {
 
   // Fills the surface from the font sheet carried inside the program; see font.cpp.
   int LoadBitmapResource(const char* name, int32_t width, int32_t height);
+  // The same from the bytes of an 8-bit device-independent bitmap (info header, palette, rows
+  // bottom-up); 0 when the bytes are not such a bitmap.
+  int LoadBitmapBytes(std::span<const uint8_t> dib, int32_t width, int32_t height);
   // Text with one 8x16 cell per character, drawn through the colour key.
   void DrawNumber(int32_t x, int32_t y, int32_t digits, int32_t value);
   void DrawDigits(int32_t x, int32_t y, int32_t digits, int32_t value);

@@ -1,0 +1,25 @@
+// A display opened on the fake platform, probed, in the layout a test asks for.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "../support/fake_platform.h"
+#include "display/display_device.h"
+
+namespace boxedit::testing {
+
+class OpenDisplay {
+ public:
+  explicit OpenDisplay(bool is565 = true) : platform(is565) {
+    EXPECT_EQ(InitDisplay(display, platform), 1);
+    DetectPixelFormat(display);
+  }
+  ~OpenDisplay() { ReleaseDisplay(display); }
+
+  Surface16& Back() { return *display.backBuffer; }
+
+  FakePlatform platform;
+  Display display;
+};
+
+}  // namespace boxedit::testing

@@ -1,0 +1,67 @@
+// A recording stand-in for the platform, for unit tests: a screen in a chosen layout whose
+// presented frames are counted and the last one kept, a clock that moves only when told, and a
+// plain message queue. Nothing is drawn and nothing blocks.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace boxedit::testing {
+
+class FakePlatform : public Platform {
+ public:
+  explicit FakePlatform(bool is565 = true) : screenIs565(is565) {}
+
+  // --- What a test sets up.
+  bool screenIs565;             // the layout OpenScreen reports
+  bool failOpenScreen = false;  // OpenScreen fails with `openScreenError`
+  std::string openScreenError = "no video device";
+  bool failOpenWindow = false;  // OpenWindow fails with "no window"
+  uint32_t nowMs = 0;           // what ClockMs returns
+  uint32_t msPerClockRead = 0;  // added to nowMs after every ClockMs reading
+
+  // --- What the fake recorded.
+  bool windowOpen = false;
+  std::string windowTitle;
+  WindowProc windowProc;  // the procedure given to OpenWindow
+  bool screenOpen = false;
+  int openScreenCalls = 0, closeScreenCalls = 0;
+  int screenWidth = 0, screenHeight = 0;
+  int presentCount = 0;
+  int presentWidth = 0, presentHeight = 0;
+  std::vector<uint16_t> lastFrame;  // the last presented frame, rows packed without padding
+  std::deque<Message> queue;        // messages waiting, oldest first
+  bool quitPosted = false;
+  int quitCode = 0;
+  int clockReads = 0;
+  std::vector<uint32_t> idleCalls;  // the remainingMs of every Idle call
+
+  // A pixel of the last presented frame.
+  uint16_t FramePixel(int x, int y) const {
+    return lastFrame.at(static_cast<size_t>(y) * presentWidth + x);
+  }
+
+  // Platform
+  bool OpenWindow(const std::string& title, WindowProc proc, std::string* error) override;
+  // Closes the window and calls the window procedure with the destroy message at once.
+  void DestroyWindow() override;
+  bool OpenScreen(int width, int height, bool* is565, std::string* error) override;
+  void CloseScreen() override;
+  void Present(const uint16_t* pixels, int pitchBytes, int width, int height) override;
+  bool PeekMessage() override;
+  // Takes the oldest message. With an empty queue it returns false at once (as on the quit
+  // message) instead of waiting, so that a loop under test always ends.
+  bool GetMessage(Message* out) override;
+  void PostMessage(const Message& m) override;
+  // Queues the quit message; GetMessage returns false when it reaches it.
+  void PostQuitMessage(int exitCode) override;
+  uint32_t ClockMs() override;
+  // A wait with time left: the clock jumps to the deadline, as a virtual clock does.
+  void Idle(uint32_t remainingMs) override;
+};
+
+}  // namespace boxedit::testing
