@@ -1,0 +1,71 @@
+// The editor: every long-lived object of a run, the start-up, the window procedure, the main
+// loop with its frame, and the shutdown.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+
+#include "chardata/pattern_table.h"
+#include "display/display_device.h"
+#include "display/surface.h"
+#include "platform/platform.h"
+#include "shell/editing_commands.h"
+#include "shell/frame_timer.h"
+#include "view/picture_bank.h"
+
+namespace boxedit {
+
+inline constexpr uint32_t kFrameRate = 20;
+
+// 25 surfaces in groups of 3, 12 and 10; only the first, the font, is ever created.
+struct ResourcePool {
+  std::array<Surface, 25> surfaces;
+  Surface& Font() { return surfaces[0]; }
+  void Release();
+};
+
+struct Editor;
+
+// The close request and the saves, as the editing commands ask for them.
+class ShellActions : public EditorActions {
+ public:
+  explicit ShellActions(Editor& editor) : editor_(editor) {}
+  void PostClose() override;
+  void SaveS() override;
+  void SaveL() override;
+
+ private:
+  Editor& editor_;
+};
+
+struct Editor {
+  Editor(Platform& platform, std::filesystem::path dir, std::ostream& log);
+
+  Platform& platform;
+  std::filesystem::path dir;  // where the character's files are read and motion2.lst written
+  std::ostream& log;          // diagnostics and save reports
+
+  MotionList list;
+  EditorState state;
+  PictureBank pictures;
+  ResourcePool pool;
+  FrameTimer timer;
+  Display display;
+  ShellActions actions{*this};
+};
+
+// Opens the window and the display and loads the character. 0 on success; on a display that
+// cannot be opened, says why on the log and returns a non-zero status.
+int StartUp(Editor& editor);
+// One message per pass; a frame whenever no message waits. Returns when the quit message comes.
+void RunMainLoop(Editor& editor);
+// StartUp, then the main loop: the whole run. Returns the process exit status.
+int RunEditor(Platform& platform, const std::filesystem::path& dir, std::ostream& log);
+
+intptr_t EditorWindowProc(Editor& editor, const Message& m);
+void DrawFrame(Editor& editor);
+void Shutdown(Editor& editor);
+
+}  // namespace boxedit

@@ -1,0 +1,65 @@
+#include "shell/editor.h"
+#include "view/box_overlay.h"
+#include "view/info_panels.h"
+#include "view/motion_strip.h"
+
+namespace boxedit {
+
+namespace {
+
+// Defense box 0 of every slot spans x -18..18 whatever was loaded or edited: only its height
+// is the user's to set.
+void ResetDefenseBoxWidths(MotionList& list) {
+  for (PatternRecord& p : list.patterns) {
+    p.defense[0].x1 = -18;
+    p.defense[0].x2 = 18;
+  }
+}
+
+void DrawBoxes(Editor& e, int32_t pattern) {
+  const BoxColours colours = ColoursForCirco(e.list.patterns[pattern].circo);
+  for (int k = 0; k < kBoxesPerGroup; ++k) {
+    DrawDefenseBox(e.display, e.list, pattern, k, colours.defense.red, colours.defense.green,
+                   colours.defense.blue);
+  }
+  for (int k = 0; k < kBoxesPerGroup; ++k) {
+    DrawAttackBox(e.display, e.list, pattern, k, colours.attack.red, colours.attack.green,
+                  colours.attack.blue);
+  }
+}
+
+void DrawPatternHeader(Surface& font, int32_t current, int32_t last) {
+  font.DrawString(328, 0, "PATTERN");
+  font.DrawNumber(392, 0, 4, current);
+  font.DrawNumber(432, 0, 4, last);
+  font.DrawNumber(472, 0, 4, current % kPatternsPerMotion);
+}
+
+void DrawFrameRate(Surface& font, uint32_t fpsTimes100) {
+  font.DrawNumber(0, 368, 3, static_cast<int32_t>(fpsTimes100 / 100));
+  font.DrawDigits(32, 368, 2, static_cast<int32_t>(fpsTimes100 % 100));
+}
+
+}  // namespace
+
+void DrawFrame(Editor& e) {
+  // The commands keep currentPattern within the table; the frame never trusts it blindly.
+  const int32_t pattern = Clamp(e.state.currentPattern, 0, kPatternCount - 1);
+  Surface& font = e.pool.Font();
+
+  ClearBackBuffer(e.display, 128, 128, 128);
+  e.pictures.Draw(e.list.patterns[pattern].picture);
+  ResetDefenseBoxWidths(e.list);
+  DrawViewBorder(e.display);
+  DrawBoxes(e, pattern);
+  DrawPatternHeader(font, e.state.currentPattern, e.list.lastPattern);
+  DrawBoxPanel(font, e.list, pattern, e.state.selectedBox);
+  DrawAttributePanel(font, e.list, pattern);
+  DrawMotionStrip(e.display, e.list, pattern);
+  DrawFrameRate(font, e.timer.fpsTimes100);
+  e.timer.WaitNextFrame(e.platform, kFrameRate);
+  FlipScreen(e.display);
+  e.timer.UpdateRate();
+}
+
+}  // namespace boxedit
