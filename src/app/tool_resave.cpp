@@ -1,13 +1,33 @@
-// placeholder until the subcommand lands
+// boxtool resave s|l [DIR]: loads DIR/motion.lst and writes DIR/motion2.lst as the S or L key
+// does. No frame is drawn, so defense box 0 keeps the x values of the file.
 #include <cstdio>
+#include <memory>
+#include <string>
 
 #include "app/tool_commands.h"
+#include "chardata/list_reader.h"
+#include "chardata/list_writer.h"
 
 namespace boxedit {
 
-int RunResave(const ToolArgs&) {
-  std::fprintf(stderr, "boxtool: not built yet\n");
-  return 2;
+int RunResave(const ToolArgs& args) {
+  if (args.empty() || args.size() > 2 || (args[0] != "s" && args[0] != "l")) {
+    std::fprintf(stderr, "usage: boxtool resave s|l [DIR]\n");
+    return 2;
+  }
+  const SaveLayout layout = args[0] == "s" ? SaveLayout::kS : SaveLayout::kL;
+  const std::filesystem::path dir = args.size() > 1 ? args[1] : ".";
+  auto list = std::make_unique<MotionList>();
+  for (const Diagnostic& d : Load(*list, dir)) {
+    std::fprintf(stderr, "%s\n", FormatDiagnostic(d).c_str());
+  }
+  std::string error;
+  if (Save(*list, dir, layout, &error) == 0) {
+    std::fprintf(stderr, "boxtool: %s not written: %s\n", (dir / kSavedListFileName).c_str(),
+                 error.c_str());
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace boxedit

@@ -1,0 +1,161 @@
+#include "chardata/list_writer.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "chardata/atomic_file.h"
+#include "chardata/list_file.h"
+#include "chardata/list_header.h"
+#include "chardata/list_reader.h"
+#include "chardata/word_reader.h"
+
+namespace boxedit {
+
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// Longest record line: 17 numbers of at most 11 characters each with their blank, the code
+// letter, the flags, three box tokens, a 63-character comment and the line end.
+constexpr size_t kMaxRecordLine = 17 * 12 + 2 + 5 + 3 * 13 + 1 + 63 + 1;
+
+// The three characters of an x coordinate: sign, then the magnitude as two hex digits.
+void PutBoxX(char* out, int32_t x) {
+  x = std::clamp(x, -255, 255);
+  out[0] = x < 0 ? '1' : '0';
+  const int32_t magnitude = x < 0 ? -x : x;
+  out[1] = kHexDigits[magnitude >> 4];
+  out[2] = kHexDigits[magnitude & 15];
+}
+
+// The three characters of a y coordinate: 0..511 as three hex digits.
+void PutBoxY(char* out, int32_t y) {
+  y = std::clamp(y, 0, 511);
+  out[0] = kHexDigits[y >> 8];
+  out[1] = kHexDigits[(y >> 4) & 15];
+  out[2] = kHexDigits[y & 15];
+}
+
+// " " and the 12-character token of a box.
+char* PutBox(char* out, const Box& box) {
+  *out++ = ' ';
+  PutBoxX(out, box.x1);
+  PutBoxY(out + 3, box.y1);
+  PutBoxX(out + 6, box.x2);
+  PutBoxY(out + 9, box.y2);
+  return out + 12;
+}
+
+char GuardLetter(int32_t guard) {
+  switch (guard) {
+    case 0:
+      return 'U';
+    case 1:
+      return 'M';
+    case 2:
+      return 'D';
+    case 3:
+      return 'X';
+    default:  // 9, the only other code the reader gives
+      return '0';
+  }
+}
+
+// Writes the record line of slot `index` into `out` (at least kMaxRecordLine bytes) and
+// returns its length.
+size_t PutRecordLine(char* out, const PatternRecord& r, int index, SaveLayout layout) {
+  const bool s = layout == SaveLayout::kS;
+  int n = std::snprintf(out, kMaxRecordLine,
+                        s ? "%4d %4d %2d %3d %2d %2d %1d %4d %1d %3d %1d %1d %2d"
+                          : "%4d %4d %2d %3d %2d %2d %1d %4d %2d %3d %2d %1d %2d",
+                        index, r.to, r.speed, r.picture, r.depth, r.circo, r.voice, r.vx, r.rx,
+                        r.vy, r.ry, r.extra, r.clash);
+  n += std::snprintf(out + n, kMaxRecordLine - n, " %c %2d %4d %1d ", GuardLetter(r.guard),
+                     r.damage, r.hitTo, r.hitI);
+  char* p = out + n;
+  for (uint32_t bit = 8; bit != 0; bit >>= 1) *p++ = (r.flags & bit) ? '1' : '0';
+  p = PutBox(p, r.defense[0]);
+  p = PutBox(p, r.defense[1]);
+  p = PutBox(p, r.attack[0]);
+  *p++ = ' ';
+  // The reader needs a word in this place, so an empty comment is written as "-".
+  const size_t commentSize = strnlen(r.comment.data(), kCommentSize - 1);
+  if (commentSize == 0) {
+    *p++ = '-';
+  } else {
+    std::memcpy(p, r.comment.data(), commentSize);
+    p += commentSize;
+  }
+  *p++ = '\n';
+  return static_cast<size_t>(p - out);
+}
+
+}  // namespace
+
+std::string WriteBoxX(int32_t x) {
+  char text[3];
+  PutBoxX(text, x);
+  return std::string(text, 3);
+}
+
+std::string WriteBoxY(int32_t y) {
+  char text[3];
+  PutBoxY(text, y);
+  return std::string(text, 3);
+}
+
+std::string FormatRecordLine(const PatternRecord& record, int index, SaveLayout layout) {
+  char line[kMaxRecordLine];
+  return std::string(line, PutRecordLine(line, record, index, layout));
+}
+
+std::string FormatList(const MotionList& list, const ListHeader& header, SaveLayout layout) {
+  std::string text;
+  const int last = std::min(list.lastPattern, kPatternCount - 1);
+  text.reserve(256 + static_cast<size_t>(std::max(last + 1, 0)) * 100);
+  text += header.firstWord;
+  char numbers[64];
+  std::snprintf(numbers, sizeof numbers, "\n%3d %3d %3d %3d\n", header.numbers[0],
+                header.numbers[1], header.numbers[2], header.numbers[3]);
+  text += numbers;
+  if (layout == SaveLayout::kL) text += '\n';
+  text += header.secondWord;
+  text += '\n';
+
+  int previousMotion = 0;
+  char line[kMaxRecordLine];
+  for (int i = 0; i <= last; ++i) {
+    const PatternRecord& record = list.patterns[i];
+    if (record.IsEmpty()) continue;
+    if (Motion(i) != previousMotion) {
+      text += '\n';
+      previousMotion = Motion(i);
+    }
+    text.append(line, PutRecordLine(line, record, i, layout));
+  }
+  return text;
+}
+
+int Save(const MotionList& list, const std::filesystem::path& dir, SaveLayout layout,
+         std::string* error) {
+  std::string reason;
+  std::string source;
+  ListHeader header;
+  if (!ReadListFile(dir / kListFileName, &source, &reason)) {
+    reason = std::string("cannot read ") + kListFileName + ": " + reason;
+  } else {
+    // The header is copied from the file as it stands now, not taken from memory.
+    WordReader words(source);
+    if (ReadListHeader(words, &header) < kHeaderWordCount) {
+      reason = std::string(kListFileName) + " has no complete header of six words";
+    } else if (WriteFileAtomically(dir / kSavedListFileName, FormatList(list, header, layout),
+                                   &reason)) {
+      return 1;
+    }
+  }
+  if (error != nullptr) *error = reason;
+  return 0;
+}
+
+}  // namespace boxedit

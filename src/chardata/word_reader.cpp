@@ -1,0 +1,48 @@
+#include "chardata/word_reader.h"
+
+namespace boxedit {
+
+bool WordReader::Next(Word* word) {
+  while (pos_ < text_.size() && IsListSpace(text_[pos_])) {
+    if (text_[pos_] == '\n') ++line_;
+    ++pos_;
+  }
+  if (pos_ == text_.size()) return false;
+  const size_t start = pos_;
+  while (pos_ < text_.size() && !IsListSpace(text_[pos_])) ++pos_;
+  word->text = text_.substr(start, pos_ - start);
+  word->line = line_;
+  lastLine_ = line_;
+  return true;
+}
+
+bool ParseInt32(std::string_view word, int32_t* value) {
+  size_t i = 0;
+  bool negative = false;
+  if (!word.empty() && (word[0] == '+' || word[0] == '-')) {
+    negative = word[0] == '-';
+    i = 1;
+  }
+  if (i == word.size()) return false;
+  // Accumulate the magnitude in 64 bits and give up as soon as it leaves the 32-bit range.
+  const int64_t limit = negative ? int64_t{INT32_MAX} + 1 : int64_t{INT32_MAX};
+  int64_t magnitude = 0;
+  for (; i < word.size(); ++i) {
+    const char c = word[i];
+    if (c < '0' || c > '9') return false;
+    magnitude = magnitude * 10 + (c - '0');
+    if (magnitude > limit) return false;
+  }
+  *value = static_cast<int32_t>(negative ? -magnitude : magnitude);
+  return true;
+}
+
+std::string QuoteWord(std::string_view word) {
+  constexpr size_t kShown = 40;
+  std::string quoted = "'";
+  quoted += word.substr(0, kShown);
+  quoted += word.size() > kShown ? "...'" : "'";
+  return quoted;
+}
+
+}  // namespace boxedit
