@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "../support/fake_platform.h"
-#include "temp_dir.h"
+#include "../support/temp_dir.h"
 
 namespace boxedit {
 namespace {
