@@ -36,7 +36,8 @@ int RunReplay(const ToolArgs& args) {
   }
   HeadlessPlatform platform(std::move(commands), options);
   const int status = RunEditor(platform, ".", std::cerr);
-  for (const std::string& e : platform.shotErrors()) std::fprintf(stderr, "boxtool: %s\n", e.c_str());
+  for (const std::string& e : platform.shotErrors())
+    std::fprintf(stderr, "boxtool: %s\n", e.c_str());
   if (status != 0) return status;
   return platform.shotErrors().empty() ? 0 : 1;
 }

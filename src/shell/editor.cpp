@@ -30,17 +30,23 @@ void ResourcePool::Release() {
   for (Surface& s : surfaces) s.Release();
 }
 
-void ShellActions::PostClose() { editor_.platform.PostMessage({msg::kClose, 0, 0}); }
-void ShellActions::SaveS() { SaveAndReport(editor_, SaveLayout::kS); }
-void ShellActions::SaveL() { SaveAndReport(editor_, SaveLayout::kL); }
+void ShellActions::PostClose() {
+  editor_.platform.PostMessage({msg::kClose, 0, 0});
+}
+void ShellActions::SaveS() {
+  SaveAndReport(editor_, SaveLayout::kS);
+}
+void ShellActions::SaveL() {
+  SaveAndReport(editor_, SaveLayout::kL);
+}
 
 Editor::Editor(Platform& platform, std::filesystem::path dir, std::ostream& log)
     : platform(platform), dir(std::move(dir)), log(log) {}
 
 int StartUp(Editor& e) {
   std::string error;
-  if (!e.platform.OpenWindow("Sample", [&e](const Message& m) { return EditorWindowProc(e, m); },
-                             &error)) {
+  if (!e.platform.OpenWindow(
+          "Sample", [&e](const Message& m) { return EditorWindowProc(e, m); }, &error)) {
     e.log << "boxedit: cannot open the window: " << error << "\n";
     return 1;
   }

@@ -73,7 +73,10 @@ bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
 }
 
 std::string Quoted(std::string_view s) {
-  return "'" + std::string(s) + "'";
+  std::string out;
+  out.reserve(s.size() + 2);
+  out.append(1, '\'').append(s).append(1, '\'');
+  return out;
 }
 
 // Parses one non-blank, non-comment line into *out; false with the message in *error.

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "platform/sdl2/sdl2_input.h"
@@ -171,6 +172,23 @@ void Sdl2Platform::Present(const uint16_t* pixels, int pitchBytes, int width, in
       pitchBytes < width * 2) {
     return;
   }
+  // Most frames of an idle editor are the frame before: showing it again would only cost the
+  // scaling and the copy to the desktop. A window event (exposure, resize, a mode switch)
+  // makes the next frame show whatever it holds.
+  const size_t rowBytes = static_cast<size_t>(width) * 2;
+  const auto* bytes = reinterpret_cast<const uint8_t*>(pixels);
+  bool same = !mustPresent_ && shown_.size() == rowBytes * height;
+  for (int y = 0; same && y < height; ++y) {
+    same = std::memcmp(shown_.data() + rowBytes * y, bytes + static_cast<size_t>(pitchBytes) * y,
+                       rowBytes) == 0;
+  }
+  if (same) return;
+  shown_.resize(rowBytes * height);
+  for (int y = 0; y < height; ++y) {
+    std::memcpy(shown_.data() + rowBytes * y, bytes + static_cast<size_t>(pitchBytes) * y,
+                rowBytes);
+  }
+  mustPresent_ = false;
   SDL_UpdateTexture(texture_.get(), nullptr, pixels, pitchBytes);
   SDL_RenderClear(renderer_.get());
   SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
@@ -208,6 +226,7 @@ void Sdl2Platform::Take(const SDL_Event& event) {
   const std::optional<Message> message =
       TranslateEvent(event, screenWidth_, screenHeight_, &toggle);
   if (!window_) return;  // the window is gone; its input goes with it
+  if (event.type == SDL_WINDOWEVENT) mustPresent_ = true;
   if (toggle) ToggleFullscreen();
   if (!message) return;
   // The close button sends both a window-close and a quit event; one close request is enough.
@@ -226,6 +245,7 @@ uint32_t Sdl2Platform::windowId() const {
 void Sdl2Platform::ToggleFullscreen() {
   const uint32_t flags = fullscreen_ ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
   if (SDL_SetWindowFullscreen(window_.get(), flags) == 0) fullscreen_ = !fullscreen_;
+  mustPresent_ = true;
 }
 
 }  // namespace boxedit

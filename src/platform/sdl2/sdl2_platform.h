@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -76,6 +77,8 @@ class Sdl2Platform : public Platform {
   std::deque<Message> queue_;
   int screenWidth_ = 640;
   int screenHeight_ = 480;
+  std::vector<uint8_t> shown_;  // the rows of the frame on the screen, packed
+  bool mustPresent_ = true;     // the next frame is shown even when it equals shown_
   bool fullscreen_ = false;
 };
 

@@ -1,0 +1,89 @@
+// Figures for one whole frame, headless: the grey frame of an empty character and the sample
+// character's busiest pattern, and start-up to the first frame.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "platform/headless/headless_platform.h"
+#include "sample/sample_character.h"
+#include "shell/editor.h"
+
+namespace boxedit {
+namespace {
+
+// A fresh folder holding the sample character, made once for every benchmark.
+const std::filesystem::path& SampleDir() {
+  static const std::filesystem::path dir = [] {
+    auto path = std::filesystem::temp_directory_path() / "boxedit-bench-sample";
+    std::string error;
+    if (!WriteSampleCharacter(path, &error)) std::abort();
+    return path;
+  }();
+  return dir;
+}
+
+const std::filesystem::path& EmptyDir() {
+  static const std::filesystem::path dir = [] {
+    auto path = std::filesystem::temp_directory_path() / "boxedit-bench-empty";
+    std::filesystem::create_directories(path);
+    return path;
+  }();
+  return dir;
+}
+
+// The non-empty pattern whose frame draws the most: the longest motion-strip walk and boxes.
+int32_t BusiestPattern(Editor& editor) {
+  int32_t best = 0;
+  int64_t bestWork = -1;
+  for (int32_t i = 0; i <= editor.list.lastPattern; ++i) {
+    const PatternRecord& p = editor.list.patterns[i];
+    if (p.IsEmpty()) continue;
+    int64_t work = 0;
+    for (int32_t s = i / 10 * 10; s < kPatternCount && editor.list.patterns[s].to == -1; ++s) {
+      work += editor.list.patterns[s].speed > 0 ? editor.list.patterns[s].speed : 20;
+    }
+    if (work > bestWork) bestWork = work, best = i;
+  }
+  return best;
+}
+
+void RunFrames(benchmark::State& state, const std::filesystem::path& dir, bool busiest) {
+  HeadlessPlatform platform;
+  std::ostringstream log;
+  auto editor = std::make_unique<Editor>(platform, dir, log);
+  if (StartUp(*editor) != 0) {
+    state.SkipWithError("start-up failed");
+    return;
+  }
+  if (busiest) editor->state.currentPattern = BusiestPattern(*editor);
+  for (auto _ : state) DrawFrame(*editor);
+  state.SetLabel("pattern " + std::to_string(editor->state.currentPattern));
+}
+
+void BM_GreyFrame(benchmark::State& state) {
+  RunFrames(state, EmptyDir(), false);
+}
+BENCHMARK(BM_GreyFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_SampleBusiestFrame(benchmark::State& state) {
+  RunFrames(state, SampleDir(), true);
+}
+BENCHMARK(BM_SampleBusiestFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_StartUpToFirstFrame(benchmark::State& state) {
+  for (auto _ : state) {
+    HeadlessPlatform platform;
+    std::ostringstream log;
+    auto editor = std::make_unique<Editor>(platform, SampleDir(), log);
+    StartUp(*editor);
+    DrawFrame(*editor);
+    benchmark::DoNotOptimize(platform.presentCount());
+  }
+}
+BENCHMARK(BM_StartUpToFirstFrame)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace boxedit
