@@ -1,5 +1,7 @@
 // End-to-end: the whole editor run headless by `boxtool replay` on character files made here,
 // checked by the bytes of the motion2.lst it saves and the pixels of its screenshots.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdint>
@@ -9,11 +11,8 @@
 #include <string>
 #include <vector>
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include "display/pixel_layout.h"
 #include "../support/temp_dir.h"
+#include "display/pixel_layout.h"
 
 namespace boxedit {
 namespace {
@@ -45,9 +44,9 @@ class ReplayTest : public ::testing::Test {
 
   ReplayRun Replay(const std::string& script, const std::string& extra = "") {
     dir_.Write("script.txt", script);
-    const std::string command = "cd '" + dir_.path().string() + "' && '" BOXTOOL_PATH
-                                "' replay script.txt " +
-                                extra + " >out.txt 2>err.txt";
+    const std::string command = "cd '" + dir_.path().string() +
+                                "' && '" BOXTOOL_PATH "' replay script.txt " + extra +
+                                " >out.txt 2>err.txt";
     const int raw = std::system(command.c_str());
     ReplayRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -72,7 +71,8 @@ class ReplayTest : public ::testing::Test {
 };
 
 TEST_F(ReplayTest, RightThenLeftPress_SetsBothCornersOfAttackBox) {
-  const ReplayRun run = Replay("key F5\nrdown 300 200\nrup 300 200\nldown 200 150\nlup 200 150\nkey S\n");
+  const ReplayRun run =
+      Replay("key F5\nrdown 300 200\nrup 300 200\nldown 200 150\nlup 200 150\nkey S\n");
   ASSERT_EQ(run.status, 0) << run.err;
   const auto line = SavedLine(0);
   ASSERT_EQ(line.size(), 22u);
@@ -94,14 +94,14 @@ TEST_F(ReplayTest, LeftDragPastX2_LeavesZeroWidthBox) {
 }
 
 TEST_F(ReplayTest, DefenseBoxZeroWidth_IsUndoneByNextFrameWhileHeightStays) {
-  const ReplayRun run = Replay(
-      "key F1\nldown 100 40\nlup 100 40\nrdown 220 230\nrup 220 230\nkey S\n");
+  const ReplayRun run =
+      Replay("key F1\nldown 100 40\nlup 100 40\nrdown 220 230\nrup 220 230\nkey S\n");
   ASSERT_EQ(run.status, 0) << run.err;
   // No frame yet: the edited x values are saved as they stand.
   EXPECT_EQ(SavedLine(0).at(18), "13D0C803B00A");
 
-  const ReplayRun again = Replay(
-      "key F1\nldown 100 40\nlup 100 40\nrdown 220 230\nrup 220 230\nframe\nkey S\n");
+  const ReplayRun again =
+      Replay("key F1\nldown 100 40\nlup 100 40\nrdown 220 230\nrup 220 230\nframe\nkey S\n");
   ASSERT_EQ(again.status, 0) << again.err;
   EXPECT_EQ(SavedLine(0).at(18), "1120C801200A");
 }
@@ -129,8 +129,8 @@ TEST_F(ReplayTest, MalformedScriptLine_StopsWithStatus2AndTheLine) {
 }
 
 TEST_F(ReplayTest, Layout555_SavesTheSameBoxes) {
-  const ReplayRun run = Replay("key F5\nrdown 300 200\nrup 300 200\nldown 200 150\nlup 200 150\nkey S\n",
-                         "--layout 555");
+  const ReplayRun run = Replay(
+      "key F5\nrdown 300 200\nrup 300 200\nldown 200 150\nlup 200 150\nkey S\n", "--layout 555");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(SavedLine(0).at(20), "02705A08B028");
 }
@@ -147,7 +147,8 @@ Rgb BmpPixel(const std::string& bytes, int x, int y) {
   const int32_t width = static_cast<int32_t>(u32(18));
   const int32_t height = static_cast<int32_t>(u32(22));
   const size_t stride = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
-  const size_t at = offset + stride * static_cast<size_t>(height - 1 - y) + 3 * static_cast<size_t>(x);
+  const size_t at =
+      offset + stride * static_cast<size_t>(height - 1 - y) + 3 * static_cast<size_t>(x);
   return {static_cast<uint8_t>(bytes.at(at + 2)), static_cast<uint8_t>(bytes.at(at + 1)),
           static_cast<uint8_t>(bytes.at(at))};
 }

@@ -14,8 +14,8 @@
 namespace boxedit {
 namespace {
 
-using ::testing::HasSubstr;
 using testing::FakePlatform;
+using ::testing::HasSubstr;
 using testing::TempDir;
 
 constexpr const char* kList =
@@ -136,7 +136,7 @@ TEST_F(EditorTest, Frame_UsesTheSecondColourPairForCirco44) {
   editor_->state.currentPattern = 3;  // circo 44, defense box 0 from y 160 down to 0
   DrawFrame(*editor_);
   EXPECT_EQ(platform_.FramePixel(143, 120), 0x07E0);  // green left edge of defense box 0
-  editor_->state.currentPattern = 0;  // circo 3, defense box 0 from y 80 down to 0
+  editor_->state.currentPattern = 0;                  // circo 3, defense box 0 from y 80 down to 0
   DrawFrame(*editor_);
   EXPECT_EQ(platform_.FramePixel(143, 200), 0x001F);  // blue
 }
