@@ -54,7 +54,11 @@ struct MotionList {
 };
 
 // The motion a pattern belongs to, and its place within it.
-inline constexpr int Motion(int patternIndex) { return patternIndex / kPatternsPerMotion; }
-inline constexpr int PlaceInMotion(int patternIndex) { return patternIndex % kPatternsPerMotion; }
+inline constexpr int Motion(int patternIndex) {
+  return patternIndex / kPatternsPerMotion;
+}
+inline constexpr int PlaceInMotion(int patternIndex) {
+  return patternIndex % kPatternsPerMotion;
+}
 
 }  // namespace boxedit

@@ -15,7 +15,9 @@ struct PixelLayout {
 inline constexpr PixelLayout kLayout565{11, 5, 5, 6, 0, 5};
 inline constexpr PixelLayout kLayout555{10, 5, 5, 5, 0, 5};
 
-inline constexpr const PixelLayout& LayoutOf(bool is565) { return is565 ? kLayout565 : kLayout555; }
+inline constexpr const PixelLayout& LayoutOf(bool is565) {
+  return is565 ? kLayout565 : kLayout555;
+}
 
 // Packs 8-bit components into a pixel of the layout with arithmetic shifts only: nothing is
 // clamped or masked, so a negative component gives a negative result (read as "no colour key").

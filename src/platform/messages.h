@@ -28,7 +28,9 @@ inline constexpr uint32_t kRButtonUp = 517;
 inline constexpr intptr_t MakeMouseLParam(uint16_t column, uint16_t row) {
   return static_cast<intptr_t>(static_cast<uint32_t>(column) | (static_cast<uint32_t>(row) << 16));
 }
-inline constexpr uint16_t MouseColumn(intptr_t lParam) { return static_cast<uint16_t>(lParam & 0xFFFF); }
+inline constexpr uint16_t MouseColumn(intptr_t lParam) {
+  return static_cast<uint16_t>(lParam & 0xFFFF);
+}
 inline constexpr uint16_t MouseRow(intptr_t lParam) {
   return static_cast<uint16_t>((static_cast<uintptr_t>(lParam) >> 16) & 0xFFFF);
 }
@@ -52,8 +54,8 @@ inline constexpr uint32_t kRight = 39;
 inline constexpr uint32_t kDown = 40;
 inline constexpr uint32_t kInsert = 45;
 inline constexpr uint32_t kDelete = 46;
-inline constexpr uint32_t k0 = 48;  // '0'..'9' are 48..57
-inline constexpr uint32_t kA = 65;  // 'A'..'Z' are 65..90
+inline constexpr uint32_t k0 = 48;        // '0'..'9' are 48..57
+inline constexpr uint32_t kA = 65;        // 'A'..'Z' are 65..90
 inline constexpr uint32_t kNumpad0 = 96;  // numpad 0..9 are 96..105
 inline constexpr uint32_t kMultiply = 106;
 inline constexpr uint32_t kAdd = 107;

@@ -17,10 +17,10 @@ void DrawLine(DrawContext& dc, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 void DrawRectOutline(DrawContext& dc, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
 void DrawViewBorder(Display& display);
-void DrawDefenseBox(Display& display, const MotionList& list, int32_t pattern, int box,
-                    int32_t red, int32_t green, int32_t blue);
-void DrawAttackBox(Display& display, const MotionList& list, int32_t pattern, int box,
-                   int32_t red, int32_t green, int32_t blue);
+void DrawDefenseBox(Display& display, const MotionList& list, int32_t pattern, int box, int32_t red,
+                    int32_t green, int32_t blue);
+void DrawAttackBox(Display& display, const MotionList& list, int32_t pattern, int box, int32_t red,
+                   int32_t green, int32_t blue);
 
 struct BoxColours {
   Rgb defense, attack;

@@ -33,6 +33,8 @@ std::string TempDir::Read(std::string_view name) const {
   return s.str();
 }
 
-bool TempDir::Exists(std::string_view name) const { return std::filesystem::exists(path_ / name); }
+bool TempDir::Exists(std::string_view name) const {
+  return std::filesystem::exists(path_ / name);
+}
 
 }  // namespace boxedit::testing
