@@ -1,219 +1,283 @@
-// Reading motion.lst: the word stream, the header, the record fields and the token rules.
+// Reading motion.lst: the word stream, fields and token rules, texts that break the format (what
+// is kept, and the diagnostic line), and written tables read back.
 #include "chardata/list_reader.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <random>
+#include <sstream>
 
 #include "../support/temp_dir.h"
-#include "display/pixel_layout.h"
-#include "list_text.h"
+#include "chardata/list_writer.h"
 
 namespace boxedit {
 namespace {
 
-using testing::Describe;
-using testing::kHeader;
-using testing::Line;
-using testing::LoadNew;
-using testing::RecordLine;
-using testing::RecordWords;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
 
-// The record of pattern 5 with one word replaced, read on its own after the header.
-std::unique_ptr<MotionList> LoadWithWord(int position, const std::string& word,
-                                         Diagnostics* diagnostics) {
-  std::vector<std::string> words = RecordWords(5);
-  words[position] = word;
-  return LoadNew(std::string(kHeader) + Line(words), diagnostics);
+// A header of six words over three lines, so that the first record line is line 4.
+const std::string h = "CHARA\n0 255 0 3\nEND\n";
+
+// The start of the diagnostic lines of line `line`.
+const auto E = [](int line) { return "motion.lst:" + std::to_string(line) + ": error: "; };
+const auto W = [](int line) { return "motion.lst:" + std::to_string(line) + ": warning: "; };
+
+std::vector<std::string> Formatted(const Diagnostics& diagnostics) {
+  std::vector<std::string> lines;
+  for (const Diagnostic& d : diagnostics) lines.push_back(FormatDiagnostic(d));
+  return lines;
 }
 
-TEST(ListReader, HeaderOnly_LeavesEveryHeaderSlotEmpty) {
-  Diagnostics d;
-  auto list = LoadNew("FIRST 10 20 30 -7 SECOND\n", &d);
-  EXPECT_TRUE(d.empty());
-  EXPECT_EQ(list->gravity, -7);
-  EXPECT_EQ(list->lastPattern, 0);
-  for (const PatternRecord& r : list->patterns) {
-    ASSERT_TRUE(r.IsEmpty());
-    for (const Box& b : r.defense) ASSERT_EQ(b, Box{});
-    for (const Box& b : r.attack) ASSERT_EQ(b, Box{});
+// The line of a plausible record for `index`, some words replaced, cut to its first `count`.
+std::string Record(int index, std::vector<std::pair<size_t, std::string>> changes = {},
+                   size_t count = 22) {
+  std::istringstream rest(
+      "-1 4 7 0 3 9 40 0 0 0 0 -1 U 0 -1 0 1010 112048012000 11E02801900A "
+      "01403C03402C A1");
+  std::vector<std::string> words{std::to_string(index)};
+  for (std::string w; rest >> w;) words.push_back(w);
+  for (const auto& [position, word] : changes) words[position] = word;
+  words.resize(count);
+  std::string line;
+  for (const std::string& w : words) line += (line.empty() ? "" : " ") + w;
+  return line + "\n";
+}
+
+// The header and one record per word, for slots 0, 1, ..., with word `position` replaced.
+std::string Records(size_t position, const std::vector<std::string>& words) {
+  std::string text = h;
+  for (size_t i = 0; i < words.size(); ++i) text += Record(int(i), {{position, words[i]}});
+  return text;
+}
+
+// Every field of a record in one line of text, so that a mismatch shows where it lies.
+std::string Describe(const PatternRecord& r) {
+  char text[1024];
+  int n = std::snprintf(text, sizeof text,
+                        "to=%d speed=%d pic=%d depth=%d circo=%d voice=%d vx=%d rx=%d vy=%d ry=%d "
+                        "extra=%d clash=%d guard=%d dmg=%d hitTo=%d hitI=%d flags=%u",
+                        r.to, r.speed, r.picture, r.depth, r.circo, r.voice, r.vx, r.rx, r.vy, r.ry,
+                        r.extra, r.clash, r.guard, r.damage, r.hitTo, r.hitI, r.flags);
+  for (const auto* group : {&r.defense, &r.attack}) {
+    for (const Box& b : *group) {
+      n += std::snprintf(text + n, sizeof text - n, " (%d,%d,%d,%d)", b.x1, b.y1, b.x2, b.y2);
+    }
+  }
+  std::snprintf(text + n, sizeof text - n, " comment='%.*s'", kCommentSize, r.comment.data());
+  return text;
+}
+
+// What a reading gives: the diagnostic lines in order ("motion.lst:LINE: severity: " and the
+// start of the message), "last=N" for lastPattern, "gravity=N", and "SLOT: piece" for a piece
+// of the slot's Describe() text.
+struct Case {
+  std::string text;
+  std::vector<std::string> expect;
+  std::string before = "";  // read into the table first, when given
+};
+
+void Check(const std::vector<Case>& cases) {
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 80));
+    auto list = std::make_unique<MotionList>();
+    list->gravity = 99;
+    if (!c.before.empty()) {
+      ASSERT_TRUE(LoadText(*list, c.before).empty());
+    }
+    const std::vector<std::string> got = Formatted(LoadText(*list, c.text));
+    std::vector<::testing::Matcher<std::string>> diagnostics;
+    for (const std::string& x : c.expect) {
+      if (x.starts_with("motion.lst")) {
+        diagnostics.push_back(::testing::StartsWith(x));
+      } else if (x.starts_with("last=")) {
+        EXPECT_EQ(list->lastPattern, std::stoi(x.substr(5)));
+      } else if (x.starts_with("gravity=")) {
+        EXPECT_EQ(list->gravity, std::stoi(x.substr(8)));
+      } else {
+        const size_t colon = x.find(": ");
+        EXPECT_THAT(Describe(list->patterns[std::stoi(x.substr(0, colon))]),
+                    HasSubstr(x.substr(colon + 2)))
+            << x;
+      }
+    }
+    EXPECT_THAT(got, ElementsAreArray(diagnostics));
   }
 }
 
-TEST(ListReader, Load_ResetsSlotsFilledBefore) {
-  Diagnostics d;
-  auto list = LoadNew(std::string(kHeader) + RecordLine(40), &d);
-  list->patterns[7].attack[3] = {1, 2, 3, 4};
-  d = LoadText(*list, kHeader);
-  EXPECT_TRUE(list->patterns[40].IsEmpty());
-  EXPECT_EQ(list->patterns[40].defense[1], Box{});
-  EXPECT_EQ(list->patterns[7].attack[3], Box{});
-  EXPECT_EQ(list->lastPattern, 0);
-}
-
-TEST(ListReader, HeaderNumbers_ReadTheSameOnOneLineOrSeveral) {
-  Diagnostics d;
-  EXPECT_EQ(LoadNew("A\n1\n2\n3\n44\nB", &d)->gravity, 44);
-  EXPECT_EQ(LoadNew("A 1 2 3 44 B", &d)->gravity, 44);
-  EXPECT_EQ(LoadNew("\t A \r\n 1\v2\f3 \t+44\r\nB\r\n", &d)->gravity, 44);
-  EXPECT_TRUE(d.empty());
-}
-
-TEST(ListReader, Record_FillsEveryFieldInFileOrder) {
-  Diagnostics d;
-  auto list = LoadNew(std::string(kHeader) +
-                          "12 -1 4 7 1 3 9 40 1 -20 2 77 -1 M 5 -1 3 1010 112048012000 "
-                          "11E02801900A 01403C03402C A1\n",
-                      &d);
-  EXPECT_TRUE(d.empty());
-  const PatternRecord& r = list->patterns[12];
-  EXPECT_EQ(Describe(r),
-            "to=-1 speed=4 pic=7 depth=1 circo=3 voice=9 vx=40 rx=1 vy=-20 ry=2 extra=77 clash=-1 "
-            "guard=1 dmg=5 hitTo=-1 hitI=3 flags=10 (-18,72,18,0) (-30,40,25,10) (0,0,0,0) "
-            "(0,0,0,0) (20,60,52,44) (0,0,0,0) (0,0,0,0) (0,0,0,0) comment=A1");
-  EXPECT_EQ(list->lastPattern, 12);
-}
-
-TEST(ListReader, LineStructure_HasNoMeaning) {
-  std::vector<std::string> a = RecordWords(3), b = RecordWords(4);
-  b[3] = "9";
-  std::string oneLine = std::string(kHeader) + Line(a) + Line(b);
-  std::string perWord;
-  for (const auto& w : a) perWord += w + "\n";
-  for (const auto& w : b) perWord += "\t" + w + "\r\n";
-  std::string shared = std::string(kHeader) + Line(a).substr(0, Line(a).size() - 1) + " " + Line(b);
-  Diagnostics d1, d2, d3;
-  auto l1 = LoadNew(oneLine, &d1);
-  auto l2 = LoadNew(std::string(kHeader) + perWord, &d2);
-  auto l3 = LoadNew(shared, &d3);
-  EXPECT_TRUE(d1.empty() && d2.empty() && d3.empty());
-  for (int i : {3, 4}) {
-    EXPECT_EQ(Describe(l1->patterns[i]), Describe(l2->patterns[i]));
-    EXPECT_EQ(Describe(l1->patterns[i]), Describe(l3->patterns[i]));
-  }
-  EXPECT_EQ(l3->patterns[4].picture, 9);
-}
-
-TEST(ListReader, CodeLetter_OnlyFirstUpperCaseCharacterCounts) {
-  const std::pair<const char*, int32_t> cases[] = {{"U", 0},  {"M", 1}, {"D", 2}, {"X", 3},
-                                                   {"UX", 0}, {"u", 9}, {"0", 9}, {"Z", 9}};
-  for (const auto& [letter, guard] : cases) {
-    Diagnostics d;
-    EXPECT_EQ(LoadWithWord(13, letter, &d)->patterns[5].guard, guard) << letter;
-  }
-}
-
-TEST(ListReader, FlagToken_OnlyTheCharacterOneSetsABit) {
-  const std::pair<const char*, uint32_t> cases[] = {
-      {"1111", 15}, {"0101", 5}, {"1x1y", 10}, {"0000", 0}, {"10001", 8}};
-  for (const auto& [token, flags] : cases) {
-    Diagnostics d;
-    EXPECT_EQ(LoadWithWord(17, token, &d)->patterns[5].flags, flags) << token;
-  }
-}
-
-TEST(ListReader, BoxToken_DecodesSignsHexAndOddCharacters) {
-  const std::pair<const char*, Box> cases[] = {
-      {"11E02801900A", {-30, 40, 25, 10}},     {"000000000000", {0, 0, 0, 0}},
-      {"1FF1FF0FF1FF", {-255, 511, 255, 511}}, {"000FFF000FFF", {0, 4095, 0, 4095}},
-      {"-12000+12000", {18, 0, 18, 0}},        {"0a0000000000", {672, 0, 0, 0}},
-      {"11E02801900AZZZ", {-30, 40, 25, 10}},
-  };
-  for (const auto& [token, box] : cases) {
-    Diagnostics d;
-    EXPECT_EQ(LoadWithWord(19, token, &d)->patterns[5].defense[1], box) << token;
-  }
-}
-
-TEST(ListReader, BoxTokens_GoToDefense0Defense1AndAttack0Only) {
-  Diagnostics d;
-  std::vector<std::string> w = RecordWords(8);
-  w[18] = "001002003004";
-  w[19] = "005006007008";
-  w[20] = "009010011012";
-  auto list = LoadNew(std::string(kHeader) + Line(w), &d);
-  const PatternRecord& r = list->patterns[8];
-  EXPECT_EQ(r.defense[0], (Box{1, 2, 3, 4}));
-  EXPECT_EQ(r.defense[1], (Box{5, 6, 7, 8}));
-  EXPECT_EQ(r.attack[0], (Box{9, 16, 17, 18}));
-  EXPECT_EQ(r.defense[2], Box{});
-  EXPECT_EQ(r.defense[3], Box{});
-  for (int b = 1; b < 4; ++b) EXPECT_EQ(r.attack[b], Box{});
-}
-
-TEST(ListReader, HexDigitValue_FollowsCodeMinus55OutsideDigits) {
-  EXPECT_EQ(HexDigitValue('0'), 0);
-  EXPECT_EQ(HexDigitValue('9'), 9);
-  EXPECT_EQ(HexDigitValue('A'), 10);
-  EXPECT_EQ(HexDigitValue('F'), 15);
-  EXPECT_EQ(HexDigitValue('G'), 16);
-  EXPECT_EQ(HexDigitValue('a'), 42);
-  EXPECT_EQ(HexDigitValue('1'), 1);
-  EXPECT_EQ(HexDigitValue('-'), -10);
-  EXPECT_EQ(HexDigitValue('8'), 8);
+TEST(ListReader, WellFormedText_FillsSlotsByTheFormatRules) {
+  Check({
+      // A header alone, on one line or several, after a table that held slot 40.
+      {"A\n1\n2\n3\n44\nB",
+       {"last=0", "gravity=44", "40: pic=-1",
+        "40: flags=10 (0,0,0,0) (0,0,0,0) (0,0,0,0) (0,0,0,0) (0,0,0,0) "},
+       h + Record(40)},
+      {"\t A \r\n 1\v2\f3 \t+44\r\nB\r\n", {"last=0", "gravity=44", "0: pic=-1"}},
+      // Records over several lines and two on one line; picture 0 is not an empty slot, and
+      // an empty slot keeps "to" 0, so a walk along "to" stops there.
+      {h + "12 -2147483648 +4 7 1 3 9 40 1 -20 2 2147483647 -1 M 5 -1 3 1010\n112048012000\n" +
+           "\t11E02801900A\r\n01403C03402C A1 " + Record(13, {{3, "0"}}),
+       {"12: to=-2147483648 speed=4 pic=7 depth=1 circo=3 voice=9 vx=40 rx=1 vy=-20 ry=2 "
+        "extra=2147483647 clash=-1 guard=1 dmg=5 hitTo=-1 hitI=3 flags=10 (-18,72,18,0) "
+        "(-30,40,25,10) (0,0,0,0) (0,0,0,0) (20,60,52,44) (0,0,0,0) (0,0,0,0) (0,0,0,0) "
+        "comment='A1'",
+        "13: pic=0 ", "14: to=0 speed=0 pic=-1 ", "last=13", "gravity=3"}},
+      {Records(13, {"U", "M", "D", "X", "UX", "u", "0"}),
+       {"0: guard=0 ", "1: guard=1 ", "2: guard=2 ", "3: guard=3 ", "4: guard=0 ", "5: guard=9 ",
+        "6: guard=9 "}},
+      {Records(17, {"1111", "0101", "1x1y", "0000", "10001"}),
+       {"0: flags=15 ", "1: flags=5 ", "2: flags=10 ", "3: flags=0 ", "4: flags=8 "}},
+      {Records(19, {"1FF1FF0FF1FF", "000FFF000FFF", "000000000000", "11E02801900AZZZ"}),
+       {"0: 0) (-255,511,255,511) (", "1: 0) (0,4095,0,4095) (", "2: 0) (0,0,0,0) (",
+        "3: 0) (-30,40,25,10) ("}},
+  });
   // Bytes above 127 count by their unsigned code whatever the signedness of char.
   EXPECT_EQ(HexDigitValue(static_cast<char>(0xE9)), 0xE9 - 55);
 }
 
-TEST(ListReader, LastPattern_IsTheLastIndexReadNotTheLargest) {
-  Diagnostics d;
-  auto list = LoadNew(std::string(kHeader) + RecordLine(40) + RecordLine(5), &d);
-  EXPECT_EQ(list->lastPattern, 5);
-  EXPECT_FALSE(list->patterns[40].IsEmpty());
-  EXPECT_FALSE(list->patterns[5].IsEmpty());
+TEST(ListReader, BadInput_KeepsWhatWasReadAndReportsTheLine) {
+  const std::string ends = "the file ends inside the record of pattern ";
+  const std::string old =
+      h + "4 -1 4 7 0 3 9 40 0 0 0 0 -1 M 0 -1 0 1111 112048012000 11E02801900A 01403C03402C OLD\n";
+  std::vector<Case> cases = {
+      {h + Record(7) + Record(1300) + Record(8) + Record(-1) + "5000 1 2\n",
+       {E(5) + "pattern index 1300 is outside 0..1299; the record is skipped",
+        E(7) + "pattern index -1 is outside", E(8) + "pattern index 5000 is outside", "last=8",
+        "8: pic=7 ", "0: pic=-1 "}},
+      {h + Record(3) + "x12\n" + Record(4),
+       {E(5) + "'x12' is not a number (expected a pattern index)", "last=3", "4: pic=-1 "}},
+      {"", {E(1) + "the file ends where the header's first header word should be", "gravity=99"}},
+      {"NAME\n1 2\n", {E(2) + "the file ends where the header's blue should be", "gravity=99"}},
+      {"NAME 1 2 3\n-4\n",
+       {E(2) + "the file ends where the header's second header word should be", "gravity=-4"}},
+      {"NAME\n1 2 three 4 END 0 ",
+       {E(2) + "'three' is not a number (expected the header's blue)", "gravity=99", "last=0",
+        "0: pic=-1 "}},
+      {h + Record(1) + Record(2, {}, 5),
+       {E(5) + ends + "2: its circo and the words after", "last=2", "2: pic=7 depth=0 circo=0 ",
+        "2: guard=0 ", "2: flags=0 (0,0,0,0) ", "2: comment=''"}},
+      {h + Record(1) + "\n\n" + Record(30, {}, 3),
+       {E(7) + ends + "30: its picture and", "last=30", "30: speed=4 pic=-1 "}},
+      // Words missing at the end: guard, flags and comment keep what the reset left them (the
+      // values of an earlier reading) and boxes stay zero.
+      {h + Record(4, {}, 13),
+       {E(4) + ends + "4: its code letter and", "4: pic=7 ", "4: guard=1 ",
+        "4: flags=15 (0,0,0,0) (0,0,0,0) "},
+       old},
+      {h + Record(4, {}, 20),
+       {E(4) + ends + "4: its attack box 0 and", "4: guard=0 ",
+        "4: flags=10 (-18,72,18,0) (-30,40,25,10) ",
+        "4: (0,0,0,0) (0,0,0,0) (0,0,0,0) comment='OLD'"},
+       old},
+      {std::string(200, 'H') + " 1 2 3 4\n" + std::string(128, 'E') + "\n" +
+           Record(0, {{21, std::string(70, 'c')}}),
+       {W(1) + "the first header word is longer than 127",
+        W(2) + "the second header word is longer than 127",
+        W(3) + "comment word '" + std::string(40, 'c') +
+            "...' is longer than 63 characters; cut to that length",
+        "0: comment='" + std::string(63, 'c') + "'", "gravity=4"}},
+      {h + Record(6, {{17, "10"}, {18, "1120480"}, {20, "014"}}),
+       {W(4) + "flag token '10' is shorter than 4", W(4) + "box token '1120480' is shorter than 12",
+        W(4) + "box token '014' is shorter than 12", "6: flags=8 (-18,72,0,0) ",
+        "6: (0,0,0,0) (20,0,0,0) "}},
+      {h + "\n" + Record(6, {{19, "0a0000000000"}, {20, "-12000+12000"}}),
+       {W(5) + "box token '0a0000000000' has digits other than 0-9 and A-F",
+        W(5) + "box token '-12000+12000' has a sign other than 0 or 1",
+        "6: 0) (672,0,0,0) (0,0,0,0) (0,0,0,0) (18,0,18,0) "}},
+      {h + Record(40) + Record(41) + Record(42) + Record(45) + Record(1299) + Record(5) + Record(2),
+       {W(10) + "records out of index order: the last record is pattern 2, so slots 5, 40-42, 45, "
+                "1299 hold data that is neither shown nor saved",
+        "last=2", "45: pic=7 "}},
+      {h + Record(6) + Record(7) + "\n" + Record(6, {{3, "99"}}),
+       {W(7) + "pattern 6 was already given on line 4",
+        W(7) + "records out of index order: the last record is pattern 6, so slots 7 hold",
+        "6: pic=99 "}},
+      {h + Record(1, {{21, std::string("ab\0cd", 5)}}),
+       {W(4) + "comment word holds a NUL byte; it is cut there", "1: comment='ab'"}},
+  };
+  // A word where a number belongs stops the reading; what was read before stays.
+  for (const char* word : {"12abc", "abc", "99999999999", "2147483648", "-", "1.5"}) {
+    cases.push_back({h + Record(3) + "\n" + Record(9, {{2, word}}) + Record(10),
+                     {E(6) + "'" + word + "' is not a number (expected the speed of pattern 9)",
+                      "last=9", "3: pic=7 ", "9: to=-1 speed=0 pic=-1 ", "10: pic=-1 "}});
+  }
+  Check(cases);
 }
 
-TEST(ListReader, RepeatedIndex_LaterValuesStand) {
-  std::vector<std::string> second = RecordWords(6);
-  second[3] = "99";
-  second[21] = "LATER";
-  Diagnostics d;
-  auto list = LoadNew(std::string(kHeader) + RecordLine(6) + Line(second), &d);
-  EXPECT_EQ(list->patterns[6].picture, 99);
-  EXPECT_STREQ(list->patterns[6].comment.data(), "LATER");
-}
-
-TEST(ListReader, EmptyAndPictureZeroSlots_AreToldApart) {
-  std::vector<std::string> w = RecordWords(3);
-  w[3] = "0";
-  Diagnostics d;
-  auto list = LoadNew(std::string(kHeader) + Line(w), &d);
-  EXPECT_FALSE(list->patterns[3].IsEmpty());
-  // An empty slot's "to" keeps its zero start value, so a walk along "to" stops there.
-  EXPECT_TRUE(list->patterns[4].IsEmpty());
-  EXPECT_EQ(list->patterns[4].to, 0);
-}
-
-TEST(ReadKeyColour, PacksHeaderColourInEitherLayout) {
+TEST(ListReader, MissingOrUnreadableFile_GivesNoKeyColourAndAnEmptyTable) {
   testing::TempDir dir;
-  dir.Write("motion.lst", "NAME\n128 128\n128 0 END\n");
+  auto list = std::make_unique<MotionList>();
+  ASSERT_TRUE(LoadText(*list, h + Record(12)).empty());
+  EXPECT_THAT(Formatted(Load(*list, dir.path())),
+              ElementsAreArray({"motion.lst: error: cannot read motion.lst: No such file or "
+                                "directory"}));
+  EXPECT_EQ(list->lastPattern, 0);
+  EXPECT_TRUE(list->patterns[12].IsEmpty());
+  EXPECT_EQ(ReadKeyColour(dir.path(), true), -1);
+
+  std::filesystem::create_directory(dir / "motion.lst");
+  const Diagnostics d = Load(*list, dir.path());
+  EXPECT_TRUE(HasErrors(d));
+  EXPECT_THAT(Formatted(d), ElementsAreArray({HasSubstr("motion.lst: error: cannot read ")}));
+  EXPECT_EQ(ReadKeyColour(dir.path(), false), -1);
+
+  // The key colour needs the first four words only.
+  std::filesystem::remove(dir / "motion.lst");
+  dir.Write("motion.lst", "NAME\n128 128\n128");
   EXPECT_EQ(ReadKeyColour(dir.path(), true), 0x8410);
   EXPECT_EQ(ReadKeyColour(dir.path(), false), 0x4210);
-  dir.Write("motion.lst", "NAME 0 63 0");  // the rest of the header does not matter
-  EXPECT_EQ(ReadKeyColour(dir.path(), true), 0x01E0);
-  EXPECT_EQ(ReadKeyColour(dir.path(), false), 0x00E0);
-}
-
-TEST(ReadKeyColour, NoColourKey_WhenFileOrNumbersAreMissing) {
-  testing::TempDir dir;
-  EXPECT_EQ(ReadKeyColour(dir.path(), true), -1);
   dir.Write("motion.lst", "NAME 1 2");
   EXPECT_EQ(ReadKeyColour(dir.path(), true), -1);
-  dir.Write("motion.lst", "NAME 1 x 3 4 B");
-  EXPECT_EQ(ReadKeyColour(dir.path(), false), -1);
-  dir.Write("motion.lst", "NAME -1 -1 -1 4 B");  // a negative component means no key either
-  EXPECT_EQ(ReadKeyColour(dir.path(), false), -1);
 }
 
-TEST(Load, ReadsMotionLstOfTheDirectory) {
-  testing::TempDir dir;
-  dir.Write("motion.lst", std::string(kHeader) + RecordLine(0) + RecordLine(11));
-  auto list = testing::NewTable();
-  const Diagnostics d = Load(*list, dir.path());
-  EXPECT_TRUE(d.empty());
-  EXPECT_EQ(list->gravity, 3);
-  EXPECT_EQ(list->lastPattern, 11);
-  EXPECT_EQ(list->patterns[11].defense[1], (Box{-30, 40, 25, 10}));
+// A table with about a third of its slots filled, some above lastPattern. Values are small most
+// of the time, so that the minimum widths matter, and any 32-bit value sometimes.
+std::unique_ptr<MotionList> RandomTable(uint32_t seed) {
+  std::mt19937 rng(seed);
+  auto in = [&](int32_t low, int32_t high) {
+    return std::uniform_int_distribution<int32_t>(low, high)(rng);
+  };
+  auto list = std::make_unique<MotionList>();
+  list->ResetSlots();
+  list->lastPattern = in(0, kPatternCount - 1);
+  for (PatternRecord& r : list->patterns) {
+    if (in(0, 2) != 0) continue;
+    for (int32_t* f : {&r.to, &r.speed, &r.picture, &r.depth, &r.circo, &r.voice, &r.vx, &r.rx,
+                       &r.vy, &r.ry, &r.extra, &r.clash, &r.damage, &r.hitTo, &r.hitI}) {
+      *f = in(0, 3) ? in(-12, 120) : in(INT32_MIN, INT32_MAX);
+    }
+    r.picture &= INT32_MAX;  // not an empty slot
+    r.guard = std::array{0, 1, 2, 3, 9}[in(0, 4)];
+    r.flags = static_cast<uint32_t>(in(0, 15));
+    for (Box* b : {&r.defense[0], &r.defense[1], &r.attack[0]}) {
+      *b = {in(-255, 255), in(0, 511), in(-255, 255), in(0, 511)};
+    }
+    for (int k = in(1, kCommentSize - 1); k > 0; --k) r.comment[k - 1] = char(in('!', '~'));
+  }
+  return list;
+}
+
+TEST(ListReader, RoundTrip_SavedSlotsReadBackEqualInBothLayouts) {
+  PatternRecord empty;
+  empty.picture = -1;
+  for (uint32_t seed = 1; seed <= 8; ++seed) {
+    auto original = RandomTable(seed);
+    for (SaveLayout layout : {SaveLayout::kS, SaveLayout::kL}) {
+      auto back = std::make_unique<MotionList>();
+      const Diagnostics d = LoadText(*back, FormatList(*original, {"A", {}, "B"}, layout));
+      ASSERT_TRUE(d.empty()) << FormatDiagnostic(d[0]);
+      int last = 0;
+      for (int i = 0; i < kPatternCount; ++i) {
+        // Empty slots stay empty, and slots above lastPattern are not carried.
+        const bool saved = i <= original->lastPattern && !original->patterns[i].IsEmpty();
+        if (saved) last = i;
+        ASSERT_EQ(Describe(back->patterns[i]), Describe(saved ? original->patterns[i] : empty))
+            << "seed " << seed << " slot " << i;
+      }
+      EXPECT_EQ(back->lastPattern, last);
+    }
+  }
 }
 
 }  // namespace
