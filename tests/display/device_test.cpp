@@ -1,0 +1,165 @@
+// The display device, line drawing and the cell surfaces.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <tuple>
+#include <utility>
+
+#include "display/draw_context.h"
+#include "display/surface.h"
+#include "display_fixture.h"
+
+namespace boxedit {
+namespace {
+
+using testing::OpenDisplay;
+
+// Every pixel equal to `p` (for widths whose rows carry no padding).
+bool AllPixels(const Surface16& s, uint16_t p) {
+  return std::all_of(s.Row(0), s.Row(s.Height()), [p](uint16_t v) { return v == p; });
+}
+
+TEST(Display, ProbeFindsTheLayout_AndTheGreyClearFollowsIt) {
+  for (bool is565 : {true, false}) {
+    SCOPED_TRACE(is565);
+    OpenDisplay d(is565);
+    EXPECT_EQ(d.display.is565, is565);
+    EXPECT_EQ(d.Back().At(0, 0), is565 ? 0xF800 : 0x7C00);  // the probe's red and green
+    EXPECT_EQ(d.Back().At(1, 0), is565 ? 0x07E0 : 0x03E0);
+    EXPECT_EQ(ClearBackBuffer(d.display, 128, 128, 128), 1);
+    EXPECT_TRUE(AllPixels(d.Back(), is565 ? 0x8410 : 0x4210));
+    EXPECT_EQ(ClearScreen(d.display, 255, 255, 255), 1);
+    EXPECT_TRUE(AllPixels(*d.display.primary, is565 ? 0xFFFF : 0x7FFF));
+  }
+}
+
+TEST(Display, ReleaseTwiceClosesOnce_AndClosedDisplaysDrawNothing) {
+  OpenDisplay d(true);
+  ReleaseDisplay(d.display);
+  ReleaseDisplay(d.display);  // the second release does nothing
+  EXPECT_EQ(d.platform.closeScreenCalls, 1);
+  Display never;  // never opened
+  for (Display* closed : {&d.display, &never}) {
+    EXPECT_EQ(ClearBackBuffer(*closed, 128, 128, 128), 0);
+    EXPECT_EQ(ClearScreen(*closed, 128, 128, 128), 0);
+    FlipScreen(*closed);
+  }
+  EXPECT_EQ(d.platform.presentCount, 0);
+}
+
+using Points = std::set<std::pair<int, int>>;
+
+Points Line(int x0, int y0, int x1, int y1) {
+  Surface16 s(21, 13, kLayout565);
+  DrawContext dc(s);
+  dc.SelectPen(Rgb24(255, 255, 255));
+  dc.MoveToEx(x0, y0);
+  dc.LineTo(x1, y1);
+  Points p;
+  for (int y = 0; y < 13; ++y)
+    for (int x = 0; x < 21; ++x)
+      if (s.At(x, y) == 0xFFFF) p.insert({x, y});
+  return p;
+}
+
+// Lines draw their start pixel but not their end pixel; clipped, they keep the pixels of the
+// whole line, on which step i of the longer axis puts the shorter one at round(i * minor /
+// major), halves rounded away from the start.
+TEST(DrawContext, LinesLeaveOutTheEndPixel_AndClippingKeepsThePixelsOfTheWholeLine) {
+  EXPECT_EQ(Line(2, 3, 5, 3), (Points{{2, 3}, {3, 3}, {4, 3}}));
+  EXPECT_EQ(Line(4, 8, 4, 6), (Points{{4, 8}, {4, 7}}));
+  EXPECT_EQ(Line(4, 1, 0, 0), (Points{{4, 1}, {3, 1}, {2, 0}, {1, 0}}));
+  EXPECT_EQ(Line(-3, -1, 9, 2),
+            (Points{{0, 0}, {1, 0}, {2, 0}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 2}, {8, 2}}));
+  EXPECT_EQ(Line(INT32_MIN, 5, INT32_MAX, 5).size(), 21u);
+  EXPECT_EQ(Line(-1000000000, -1000000000, 1000000000, 1000000000).size(), 13u);
+}
+
+constexpr uint16_t kGrey = 0x8410;
+
+class SurfaceTest : public ::testing::Test {
+ protected:
+  // A created surface whose pixel (x, y) is 1000 + 40 * y + x, so that every copied pixel tells
+  // where it came from, over a grey back buffer. Surfaces are large records: kept on the heap.
+  Surface& Make(int w, int h) {
+    s = std::make_unique<Surface>();
+    EXPECT_EQ(s->Create(d.display, w, h, 3), 1);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) s->surface->Row(y)[x] = static_cast<uint16_t>(1000 + 40 * y + x);
+    ClearBackBuffer(d.display, 128, 128, 128);
+    return *s;
+  }
+
+  OpenDisplay d;
+  std::unique_ptr<Surface> s;
+};
+
+TEST_F(SurfaceTest, CellRectanglesOfTheFontAndTheTileSheet) {
+  const std::tuple<int, int, int, int, Rect> cases[] = {
+      // surface size, cell width, cell
+      {320, 240, 8, 16, {128, 0, 136, 16}},     {320, 240, 8, 40, {0, 16, 8, 32}},
+      {320, 240, 8, 599, {312, 224, 320, 240}}, {640, 720, 16, 39, {624, 0, 640, 16}},
+      {640, 720, 16, 40, {0, 16, 16, 32}},      {640, 720, 16, 1799, {624, 704, 640, 720}},
+      {20, 20, 16, 3, {16, 16, 32, 32}},  // the last cells reach past the edge
+  };
+  for (const auto& [w, h, cellW, cell, rect] : cases) {
+    ASSERT_EQ(Make(w, h).SetCells(cellW, 16), 1);
+    EXPECT_EQ(s->cells[cell], rect) << cell;
+  }
+}
+
+TEST_F(SurfaceTest, SetCellsStopsAt1800Cells_LeavingTheRestOfTheRecord) {
+  Make(64, 64).fileHeader = {1, 2, 3, 4, 5};
+  EXPECT_EQ(s->SetCells(1, 1), 1);                  // 4096 cells
+  EXPECT_EQ(s->cells[1799], (Rect{7, 28, 8, 29}));  // 1799 = 28 * 64 + 7
+  const BitmapFileHeader& h = s->fileHeader;
+  EXPECT_EQ(std::tuple(h.bfType, h.bfSize, h.bfReserved1, h.bfReserved2, h.bfOffBits),
+            std::tuple(1, 2u, 3, 4, 5u));
+  EXPECT_EQ(s->SetCells(0, 8), 0);  // a cell size of 0 would never end
+}
+
+TEST_F(SurfaceTest, BlitCellClipsAtTheEdges_AndLeavesOutExactKeyPixelsOnlyWithAKey) {
+  Make(32, 16).BlitCell(100, 50, 0);  // before SetCells cell 0 is the whole surface
+  EXPECT_EQ(d.Back().At(131, 65), 1000 + 40 * 15 + 31);
+  EXPECT_EQ(d.Back().At(132, 65), kGrey);
+  s->SetCells(16, 16);
+  s->BlitCell(-4, 10, 1);  // cell 1, source columns 16..31: its right 12 at columns 0..11
+  EXPECT_EQ(d.Back().At(0, 10), 1000 + 20);
+  EXPECT_EQ(d.Back().At(11, 25), 1000 + 40 * 15 + 31);
+  EXPECT_EQ(d.Back().At(12, 10), kGrey);
+  EXPECT_EQ(d.Back().At(0, 26), kGrey);
+  s->BlitCell(632, 472, 0);
+  EXPECT_EQ(d.Back().At(639, 479), 1000 + 40 * 7 + 7);
+
+  s->surface->Row(0)[0] = 0x01E0;  // the key
+  s->surface->Row(0)[1] = 0x81E0;  // differs in bit 15 only
+  s->colourKey = 0x01E0;
+  s->hasColourKey = 1;
+  ClearBackBuffer(d.display, 128, 128, 128);
+  s->BlitCell(0, 0, 0);
+  EXPECT_EQ(std::tuple(d.Back().At(0, 0), d.Back().At(1, 0)), std::tuple(kGrey, 0x81E0));
+  s->hasColourKey = 0;
+  s->BlitCell(0, 0, 0);
+  EXPECT_EQ(d.Back().At(0, 0), 0x01E0);
+}
+
+TEST_F(SurfaceTest, NothingIsDrawn_OutsideTheCellTableOrWithoutASurface) {
+  Make(16, 16);
+  for (int32_t cell : {-1, 1800, 65535, INT32_MIN, 5})  // 5 was never written: empty
+    EXPECT_EQ(s->BlitCell(0, 0, cell), 1) << cell;
+  s->BlitCell(INT32_MAX, INT32_MIN, 0);
+  s->Release();
+  s->Release();  // the second release does nothing
+  EXPECT_EQ(s->BlitCell(0, 0, 0), 0);
+  EXPECT_TRUE(AllPixels(d.Back(), kGrey));
+  d.display.refuseVideoMemory = true;
+  EXPECT_EQ(s->Create(d.display, 16, 16, 1), 0);  // video memory only
+  EXPECT_EQ(s->BlitCell(0, 0, 0), 0);
+  EXPECT_EQ(s->Create(d.display, 16, 16, 2), 1);  // else system memory
+  EXPECT_EQ(s->Create(d.display, 0, 16, 3), 0);
+}
+
+}  // namespace
+}  // namespace boxedit

@@ -1,0 +1,289 @@
+// The view on a 5-6-5 back buffer, pixel by pixel: border and boxes, pictures, panels and the
+// motion strip.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <string>
+#include <tuple>
+#include <utility>
+
+#include "../support/fake_platform.h"
+#include "../support/temp_dir.h"
+#include "view/box_overlay.h"
+#include "view/info_panels.h"
+#include "view/motion_strip.h"
+#include "view/picture_bank.h"
+
+namespace boxedit {
+namespace {
+
+using Pixels = std::set<std::pair<int, int>>;
+
+constexpr uint16_t kBackground = 0xFFFE;  // no pen, tile or glyph below gives this value
+constexpr uint16_t kGlyph = 0x8000;       // glyph cell n is kGlyph + n
+constexpr uint16_t kWhite = 0xFFFF, kRed = 0xF800, kBlue = 0x001F;
+
+// The closed outline of the rectangle with corners (x1, y1) and (x2, y2).
+Pixels Frame(int x1, int y1, int x2, int y2) {
+  Pixels out;
+  for (int x = std::min(x1, x2); x <= std::max(x1, x2); ++x)
+    out.insert({x, y1}), out.insert({x, y2});
+  for (int y = std::min(y1, y2); y <= std::max(y1, y2); ++y)
+    out.insert({x1, y}), out.insert({x2, y});
+  return out;
+}
+
+uint16_t SheetPixel(int x, int y) {  // tile sheet pixels differ between neighbours
+  return static_cast<uint16_t>(1 + (x + 640 * y) % 60000);
+}
+
+class View : public ::testing::Test {
+ protected:
+  View() {
+    EXPECT_EQ(InitDisplay(display, platform), 1);
+    DetectPixelFormat(display);
+    Clear();
+  }
+  void Clear() { display.backBuffer->Fill(kBackground); }
+  uint16_t At(int x, int y) const { return display.backBuffer->At(x, y); }
+  // The pixels no longer background, or those of one colour.
+  Pixels Changed(int colour = -1) const {
+    Pixels out;
+    for (int y = 0; y < 480; ++y)
+      for (int x = 0; x < 640; ++x)
+        if (At(x, y) != kBackground && (colour < 0 || At(x, y) == colour)) out.insert({x, y});
+    return out;
+  }
+  void MakeSheet(Surface& s, int w, int h, int cellW, int cellH, uint16_t (*pixel)(int, int)) {
+    ASSERT_EQ(s.Create(display, w, h, 2), 1);
+    s.SetCells(cellW, cellH);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) s.surface->Row(y)[x] = pixel(x, y);
+  }
+  // A font whose cell n is kGlyph + n, and the characters of the n cells drawn from (x, y).
+  void MakeFont(Surface& font) {
+    MakeSheet(font, 320, 240, 8, 16,
+              [](int x, int y) { return uint16_t(kGlyph + y / 16 * 40 + x / 8); });
+  }
+  std::string TextAt(int x, int y, int n) const {
+    std::string out;
+    for (int i = 0; i < n; ++i, x += 8) {
+      const int cell = At(x + 3, y + 7) - kGlyph;
+      out += cell >= 0 && cell < 600 ? char(0x20 + cell) : ' ';
+    }
+    return out;
+  }
+  // Whether the 16x16 block at screen (sx, sy) holds tile t of the sheet.
+  bool HoldsTile(int sx, int sy, int t) const {
+    for (int i = 0; i < 256; ++i) {
+      const int x = i % 16, y = i / 16;
+      if (At(sx + x, sy + y) != SheetPixel(16 * (t % 40) + x, 16 * (t / 40) + y)) return false;
+    }
+    return true;
+  }
+  void Slot(int i, int32_t to, int32_t speed, int32_t vx, int32_t vy, int32_t rx = 0) {
+    list->patterns[i] = {.to = to, .speed = speed, .vx = vx, .rx = rx, .vy = vy};
+  }
+  void Strip(int32_t current) {
+    Clear();
+    DrawMotionStrip(display, *list, current);
+  }
+
+  testing::FakePlatform platform;
+  Display display;
+  std::unique_ptr<MotionList> list = std::make_unique<MotionList>();
+};
+
+TEST_F(View, BorderAndBoxesAreOutlines_EachLeavingItsSecondCornerUndrawn) {
+  DrawViewBorder(display);
+  Pixels border = Frame(0, 0, 321, 241);
+  border.erase({321, 241});
+  for (int y = 0; y <= 240; ++y) border.insert({161, y});  // the axis
+  EXPECT_EQ(Changed(kWhite), border);
+  EXPECT_EQ(Changed().size(), border.size());
+
+  const std::tuple<Box, Pixels> cases[] = {
+      {{-10, 0, 10, 20}, Frame(151, 240, 171, 220)},  // without (171, 220)
+      {{10, 20, -10, 0}, Frame(171, 220, 151, 240)},  // without (151, 240)
+      {{0, 0, 0, 0}, {}},
+      {{-10, 0, 10, 0}, {}},                               // zero height
+      {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {}},  // every edge off the screen
+  };
+  for (auto [box, expected] : cases) {
+    if (!expected.empty()) expected.erase({161 + box.x2, 240 - box.y2});
+    Clear();
+    list->patterns[5].defense[0] = box;
+    DrawDefenseBox(display, *list, 5, 0, 0, 0, 255);
+    EXPECT_EQ(Changed(kBlue), expected) << box.x1;
+    EXPECT_EQ(Changed().size(), expected.size());
+  }
+}
+
+TEST_F(View, Circo46DrawsGreenAndMagentaBoxes_Circo45BlueAndRed) {
+  list->patterns[12].defense[1] = {-50, 0, -40, 10};  // 10 x 10: 39 pixels
+  list->patterns[12].attack[0] = {30, 100, 60, 120};  // 30 x 20: 99 pixels
+  for (auto [circo, defense, attack] : {std::tuple(46, 0x07E0, 0xF81F), {45, kBlue, kRed}}) {
+    const BoxColours c = ColoursForCirco(circo);
+    Clear();
+    DrawDefenseBox(display, *list, 12, 1, c.defense.red, c.defense.green, c.defense.blue);
+    DrawAttackBox(display, *list, 12, 0, c.attack.red, c.attack.green, c.attack.blue);
+    EXPECT_EQ(Changed(defense).size(), 39u) << circo;
+    EXPECT_EQ(Changed(attack).size(), 99u) << circo;
+  }
+}
+
+TEST_F(View, PicturesDrawSheetCellsAtTheirMapPlaces_AndLoadFromAShortFile) {
+  auto bank = std::make_unique<PictureBank>();  // every entry tile 0
+  MakeSheet(bank->TileSheet(), 640, 720, 16, 16, SheetPixel);
+  auto& tiles = bank->pictures[9].tiles;
+  for (auto& row : tiles) row.fill(kNoTile);
+  tiles[0][2] = 39;                         // the last cell of the sheet's top row, to (32, 1)
+  tiles[14][19] = 40;                       // the first of its second row, to (304, 225)
+  tiles[5][7] = 1799;                       // the bottom-right cell, to (112, 81)
+  tiles[3][0] = tiles[4][1] = 0;            // columns 0 and 1 are never drawn
+  tiles[6][6] = 1800, tiles[7][7] = 65534;  // no such cells
+  bank->Draw(9);
+  EXPECT_TRUE(HoldsTile(32, 1, 39) && HoldsTile(304, 225, 40) && HoldsTile(112, 81, 1799));
+  EXPECT_EQ(Changed().size(), 3u * 256u);
+
+  Clear();
+  for (auto& row : bank->pictures[0].tiles) row.fill(kNoTile);
+  for (int32_t n : {0, -1, 256, INT32_MIN}) bank->Draw(n);  // all 65535, or no such picture
+  EXPECT_TRUE(Changed().empty());
+
+  // A pattern file fills the pictures it reaches, entries low byte first.
+  for (auto& picture : bank->pictures)
+    for (auto& row : picture.tiles) row.fill(0xABCD);
+  std::string file;
+  for (int i = 0; i < 300; ++i) file += "\x34\x12";  // picture 0
+  testing::TempDir dir;
+  dir.Write("pattern.pat", file + '\x56');  // and the low byte of picture 1's first entry
+  ASSERT_EQ(bank->Load(dir / "pattern.pat"), 1);
+  EXPECT_EQ(bank->pictures[0].tiles[14][19], 0x1234);
+  EXPECT_EQ(bank->pictures[1].tiles[0][0], 0xAB56);  // its high byte kept
+  EXPECT_EQ(bank->pictures[1].tiles[0][1], 0xABCD);
+  EXPECT_EQ(bank->Load(dir / "missing.pat"), 0);
+}
+
+TEST_F(View, PanelsShowNamesMarkerValuesWordsAndFlagDigits) {
+  Surface font;
+  MakeFont(font);
+  const std::tuple<int32_t, const char*, int32_t, int, int> cases[] = {
+      {0, "STAND      ", 0, 328, 80},
+      {95, "SPECIAL    ", 1, 376, 80},
+      {400, "WIN        ", 4, 328, 176},
+      {839, "JMP-B-CLASH", 0, 328, 80},
+      {840, "SPECIAL    ", 0, 328, 80}};
+  for (auto [pattern, name, selected, x, y] : cases) {
+    Clear();
+    DrawBoxPanel(font, *list, pattern, selected);
+    EXPECT_EQ(TextAt(328, 32, 11), name);
+    EXPECT_EQ(TextAt(x, y, 1), "@") << selected;
+  }
+  Clear();
+  list->patterns[0].defense[0] = {-18, 0, 1000, 7};
+  DrawBoxPanel(font, *list, 0, 0);
+  EXPECT_EQ(TextAt(336, 80, 4) + TextAt(336, 96, 4) + TextAt(336, 112, 4), "- 18   0   0");
+
+  list->patterns[123] = {.speed = 7, .voice = 9, .vx = -20, .clash = 2, .guard = 3, .damage = -18};
+  for (auto [flags, digits] : {std::pair(0x9u, "1001"), {0x4u, "0100"}, {0xF0u, "0000"}}) {
+    Clear();
+    list->patterns[123].flags = flags;
+    DrawAttributePanel(font, *list, 123);
+    EXPECT_EQ(TextAt(192, 328, 10), std::string("FLAG ") + digits + " ");
+  }
+  const std::tuple<int, int, const char*> rows[] = {
+      {8, 248, "NUMBE 123 "},   {8, 280, "SPEED   7 "},   {8, 344, "VOICE NON "},
+      {104, 248, "VX   - 20 "}, {192, 248, "CLASH     "}, {192, 264, "GUARD THR "},
+      {192, 280, "DAMEG- 18 "}};
+  for (auto [x, y, text] : rows) EXPECT_EQ(TextAt(x, y, 10), text);
+}
+
+TEST_F(View, StripExamples_ThreeFramesTheGravity10JumpAndSpeed0OnTheGround) {
+  Slot(20, -1, 3, 40, 0);
+  Strip(20);
+  EXPECT_EQ(Changed(kRed), Frame(416, 312, 421, 312));  // to 418, 420 and 422, that end left out
+  EXPECT_EQ(Changed().size(), 6u);
+
+  list->gravity = 10;
+  Slot(0, -1, 0, 20, 100);
+  Strip(0);
+  const int rows[] = {312, 307, 303, 299, 296, 293, 291, 289, 288, 287, 287,
+                      287, 287, 288, 289, 291, 293, 296, 299, 303, 307};
+  for (int i = 0; i < 21; ++i) EXPECT_EQ(At(416 + i, rows[i]), kRed) << i;
+  EXPECT_EQ(At(437, 312), kBackground);  // the end of the last segment
+  EXPECT_EQ(Changed(kRed), Changed());
+  for (auto [x, y] : Changed())
+    ASSERT_TRUE(x >= 416 && x <= 437 && y >= 287 && y <= 312) << x << "," << y;
+  // The landing leaves upward speed -110: with 200 more, 90 lifts it 4 pixels (from 0, 10).
+  Slot(1, -1, 2, 0, 200);
+  Strip(0);
+  EXPECT_EQ(At(438, 308), kBlue);
+  EXPECT_EQ(At(439, 304), kBackground);
+
+  // Speed 0 on the ground: one segment, leaving upward speed -10.
+  Slot(0, -1, 0, 40, 0);
+  Slot(1, -1, 2, 0, 20);  // -10 + 20 = 10 lifts it nothing; from 0 it would rise a pixel
+  Strip(0);
+  EXPECT_EQ(Changed(kRed), Frame(416, 312, 417, 312));
+  EXPECT_EQ(Changed(kBlue), Frame(418, 312, 421, 312));
+  EXPECT_EQ(Changed().size(), 6u);
+}
+
+TEST_F(View, StripIsRedOnlyForTheCurrentPattern_Rx1EndsTheSpeed_TheWalkEndsAt1299) {
+  Slot(0, -1, 2, 20, 0);
+  Slot(1, -1, 2, 20, 0);
+  Slot(2, 5, 2, 20, 0);
+  for (int32_t current : {2, 5, 9}) {
+    Strip(current);
+    EXPECT_EQ(Changed(kBlue), Frame(416, 312, 421, 312)) << current;
+    EXPECT_EQ(Changed().size(), 6u);
+  }
+  Strip(1);
+  EXPECT_EQ(Changed(kRed), Frame(418, 312, 421, 312));
+  EXPECT_EQ(Changed(kBlue), Frame(416, 312, 417, 312));
+
+  Slot(0, -1, 1, 40, 0, /*rx=*/1);
+  Slot(1, -1, 1, 20, 0);
+  Strip(0);
+  EXPECT_EQ(Changed(), Frame(416, 312, 418, 312));  // 416 to 418, then 418 to 419
+  Slot(0, -1, 1, 40, 0, /*rx=*/2);
+  Strip(0);
+  EXPECT_EQ(Changed(), Frame(416, 312, 420, 312));  // 416 to 418, then 418 to 421
+
+  for (int i = 1290; i < 1300; ++i) Slot(i, -1, 1, 20, 0);
+  list->lastPattern = -1;  // read as a slot 1300's `to` by a walk that went on
+  Strip(1299);
+  EXPECT_EQ(Changed(), Frame(416, 312, 470, 312));  // slot 1290 + j moves j + 1 pixels
+  EXPECT_EQ(Changed(kRed), Frame(461, 312, 470, 312));
+}
+
+TEST_F(View, StripPatternsLastAtMost4096Frames) {
+  list->gravity = 10;
+  Slot(0, -1, INT32_MAX, 20, 0);                       // 4096 frames of one pixel along the ground
+  Slot(1, -1, 1, -20 * (kMaxLandingFrames + 1), 100);  // back to (416, 307)
+  Strip(1);
+  EXPECT_EQ(At(639, 312), kBlue);
+  EXPECT_EQ(std::tuple(At(417, 307), At(416, 307)), std::tuple(kRed, kBackground));
+
+  list->gravity = 0;
+  Slot(0, -1, 1, 0, 100);   // up to row 307, upward speed 100
+  Slot(1, -1, 0, 20, -90);  // upward speed 10: it never lands, moving right 1 a frame
+  Slot(2, -1, 1, -20 * (kMaxLandingFrames + 1), 100);  // back 4096 and up 5, to (416, 302)
+  Strip(0);
+  EXPECT_EQ(At(639, 307), kBlue);
+  EXPECT_EQ(std::tuple(At(417, 302), At(416, 302)), std::tuple(kBlue, kBackground));
+
+  for (auto [gravity, speed, v] :
+       {std::tuple(INT32_MIN, 0, INT32_MAX), {INT32_MAX, INT32_MAX, INT32_MIN}}) {
+    list->gravity = gravity;
+    for (int i = 0; i < kPatternCount; ++i) Slot(i, -1, speed, v, v);
+    Strip(0);  // extreme values finish without overflow
+    EXPECT_EQ(At(416, 312), kRed);
+  }
+}
+
+}  // namespace
+}  // namespace boxedit
