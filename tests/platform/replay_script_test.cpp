@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 #include "../support/temp_dir.h"
 #include "platform/messages.h"
 
@@ -38,11 +36,9 @@ TEST(ReplayScript, ParsesEveryCommand_WithLineNumbersPastBlanksAndComments) {
 }
 
 TEST(ReplayScript, KeyNamesGiveVirtualKeyCodes_AndLongerNumbersAreCodes) {
-  const std::pair<const char*, uint32_t> keys[] = {
-      {"Esc", 27},  {"Up", 38},  {"Down", 40},  {"Left", 37},  {"Right", 39},
-      {"Home", 36}, {"End", 35}, {"Space", 32}, {"Enter", 13}, {"F1", 112},
-      {"F2", 113},  {"F5", 116}, {"F12", 123},  {"A", 65},     {"Z", 90},
-      {"0", 48},    {"9", 57},   {"27", 27},    {"07", 7},     {"255", 255}};
+  const std::pair<const char*, uint32_t> keys[] = {{"Esc", 27},  {"Down", 40}, {"Home", 36},
+                                                   {"F12", 123}, {"Z", 90},    {"0", 48},
+                                                   {"07", 7},    {"255", 255}};
   for (const auto& [name, code] : keys) EXPECT_EQ(ReplayKeyCode(name), code) << name;
   for (const char* bad : {"esc", "a", "F13", "256", "-1", ""}) {
     EXPECT_EQ(ReplayKeyCode(bad), std::nullopt) << bad;
@@ -52,21 +48,14 @@ TEST(ReplayScript, KeyNamesGiveVirtualKeyCodes_AndLongerNumbersAreCodes) {
 TEST(ReplayScript, NamesScriptAndLine_WhenLineIsMalformed) {
   const std::pair<const char*, const char*> cases[] = {
       {"key A\n\n# c\njump 1 2\n", "s.txt:4: unknown command 'jump'"},
-      {"frame\r\nframe\r\nbogus\r\nalso bogus\r\n", "s.txt:3: unknown command 'bogus'"},
-      {"KEY A", "s.txt:1: unknown command 'KEY'"},
+      {"frame\r\nframe\r\nKEY A\r\n", "s.txt:3: unknown command 'KEY'"},
       {"key", "s.txt:1: 'key' needs a key name or a code"},
-      {"key A\nkey esc", "s.txt:2: unknown key 'esc' (a key name or a code 0..255)"},
       {"key 256", "s.txt:1: unknown key '256' (a key name or a code 0..255)"},
-      {"key A B", "s.txt:1: unexpected 'B' after 'key'"},
       {"move 10", "s.txt:1: 'move' needs X and Y"},
       {"ldown 65536 0", "s.txt:1: bad coordinate '65536' (0..65535)"},
       {"rup 5 -1", "s.txt:1: bad coordinate '-1' (0..65535)"},
-      {"rdown 1 2 3", "s.txt:1: unexpected '3' after 'rdown'"},
-      {"frame 0", "s.txt:1: bad frame count '0' (1..1000000)"},
-      {"frame 1000001", "s.txt:1: bad frame count '1000001' (1..1000000)"},
       {"frame 99999999999999999999",
        "s.txt:1: bad frame count '99999999999999999999' (1..1000000)"},
-      {"shot", "s.txt:1: 'shot' needs a file name"},
       {"shot a.gif", "s.txt:1: shot file 'a.gif' must end in .bmp or .png"},
       {"close now", "s.txt:1: unexpected 'now' after 'close'"},
   };
@@ -91,7 +80,6 @@ TEST(ReplayScript, LoadsFile_AndNamesItInErrors) {
   EXPECT_EQ(error, (dir / "bad.txt").string() + ":2: 'move' needs X and Y");
   EXPECT_FALSE(LoadReplayScript(dir / "none.txt", &c, &error));
   EXPECT_EQ(error.rfind((dir / "none.txt").string() + ": cannot read the script", 0), 0u) << error;
-  EXPECT_FALSE(LoadReplayScript(dir.path(), &c, &error));
 }
 
 }  // namespace
