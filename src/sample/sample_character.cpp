@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "chardata/list_reader.h"
+#include "chardata/list_tokens.h"
 #include "chardata/list_writer.h"
 #include "sample/fighter_art.h"
 #include "sample/picture_tiles.h"
@@ -408,29 +409,6 @@ constexpr Slot kSlots[] = {
 };
 // clang-format on
 
-int32_t GuardCode(char letter) {
-  switch (letter) {
-    case 'U':
-      return 0;
-    case 'M':
-      return 1;
-    case 'D':
-      return 2;
-    case 'X':
-      return 3;
-    default:
-      return 9;
-  }
-}
-
-uint32_t FlagBits(std::string_view flags) {
-  uint32_t bits = 0;
-  for (size_t i = 0; i < 4 && i < flags.size(); ++i) {
-    if (flags[i] == '1') bits |= 8u >> i;
-  }
-  return bits;
-}
-
 bool WriteFile(const std::filesystem::path& path, std::string_view bytes, std::string* error) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (out) out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -462,11 +440,11 @@ std::unique_ptr<MotionList> SampleMotionList() {
     r.ry = s.ry;
     r.extra = s.extra;
     r.clash = s.clash;
-    r.guard = GuardCode(s.guard);
+    r.guard = DecodeGuard(std::string_view(&s.guard, 1));
     r.damage = s.damage;
     r.hitTo = s.hitTo;
     r.hitI = s.hitI;
-    r.flags = FlagBits(s.flags);
+    r.flags = DecodeFlags(s.flags);
     SetBoxes(r, s.picture);
     std::memcpy(r.comment.data(), s.comment.data(),
                 std::min(s.comment.size(), r.comment.size() - 1));
