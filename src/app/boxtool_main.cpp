@@ -18,7 +18,7 @@ constexpr Subcommand kSubcommands[] = {
      boxedit::RunResave},
     {"replay", "replay SCRIPT [--layout 565|555]  run the editor headless from a script",
      boxedit::RunReplay},
-    {"make-sample", "make-sample DIR          write the sample character into DIR",
+    {"make-sample", "make-sample [--force] DIR  write the sample character into DIR",
      boxedit::RunMakeSample},
 };
 

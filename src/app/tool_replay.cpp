@@ -35,11 +35,14 @@ int RunReplay(const ToolArgs& args) {
     return 2;
   }
   HeadlessPlatform platform(std::move(commands), options);
-  const int status = RunEditor(platform, ".", std::cerr);
-  for (const std::string& e : platform.shotErrors())
+  int failedSaves = 0;
+  const int status = RunEditor(platform, ".", std::cerr, &failedSaves);
+  for (const std::string& e : platform.shotErrors()) {
     std::fprintf(stderr, "boxtool: %s\n", e.c_str());
+  }
   if (status != 0) return status;
-  return platform.shotErrors().empty() ? 0 : 1;
+  // A replay that meant to save and could not, or could not take a shot, has failed.
+  return platform.shotErrors().empty() && failedSaves == 0 ? 0 : 1;
 }
 
 }  // namespace boxedit

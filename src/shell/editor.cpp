@@ -20,6 +20,7 @@ void SaveAndReport(Editor& editor, SaveLayout layout) {
     editor.log << "boxedit: saved " << kSavedListFileName << " (" << name << " layout)\n";
   } else {
     editor.log << "boxedit: " << kSavedListFileName << " not saved: " << error << "\n";
+    ++editor.failedSaves;
   }
   editor.log.flush();
 }
@@ -98,11 +99,13 @@ void RunMainLoop(Editor& e) {
   }
 }
 
-int RunEditor(Platform& platform, const std::filesystem::path& dir, std::ostream& log) {
+int RunEditor(Platform& platform, const std::filesystem::path& dir, std::ostream& log,
+              int* failedSaves) {
   // The editor holds about a megabyte of tables and surfaces: keep it off the stack.
   auto editor = std::make_unique<Editor>(platform, dir, log);
   if (int status = StartUp(*editor); status != 0) return status;
   RunMainLoop(*editor);
+  if (failedSaves != nullptr) *failedSaves = editor->failedSaves;
   return 0;
 }
 

@@ -54,6 +54,7 @@ struct Editor {
   FrameTimer timer;
   Display display;
   ShellActions actions{*this};
+  int failedSaves = 0;  // saves of this run that wrote nothing
 };
 
 // Opens the window and the display and loads the character. 0 on success; on a display that
@@ -61,8 +62,10 @@ struct Editor {
 int StartUp(Editor& editor);
 // One message per pass; a frame whenever no message waits. Returns when the quit message comes.
 void RunMainLoop(Editor& editor);
-// StartUp, then the main loop: the whole run. Returns the process exit status.
-int RunEditor(Platform& platform, const std::filesystem::path& dir, std::ostream& log);
+// StartUp, then the main loop: the whole run. Returns the process exit status; *failedSaves
+// (when given) counts the saves of the run that wrote nothing.
+int RunEditor(Platform& platform, const std::filesystem::path& dir, std::ostream& log,
+              int* failedSaves = nullptr);
 
 intptr_t EditorWindowProc(Editor& editor, const Message& m);
 void DrawFrame(Editor& editor);

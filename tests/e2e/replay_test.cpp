@@ -122,6 +122,14 @@ TEST_F(ReplayTest, EscEndsTheReplayWithStatusZero_AndSavesNothing) {
   EXPECT_FALSE(dir_.Exists("motion2.lst"));
 }
 
+TEST_F(ReplayTest, FailedSave_IsReportedAndFailsTheReplay) {
+  dir_.Write("motion.lst", "HEAD 0 0\n");  // no complete header to copy
+  const ReplayRun run = Replay("key S\n");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_THAT(run.err, HasSubstr("motion2.lst not saved"));
+  EXPECT_FALSE(dir_.Exists("motion2.lst"));
+}
+
 TEST_F(ReplayTest, MalformedScriptLine_StopsWithStatus2AndTheLine) {
   const ReplayRun run = Replay("frame\nwiggle 3\n");
   EXPECT_EQ(run.status, 2);

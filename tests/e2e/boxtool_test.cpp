@@ -1,0 +1,78 @@
+// End-to-end: boxtool's check, resave and make-sample on files made here.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "../support/temp_dir.h"
+
+namespace boxedit {
+namespace {
+
+using ::testing::HasSubstr;
+using testing::TempDir;
+
+constexpr const char* kHeader = "HEAD\n0 0 0 10\nEND\n";
+constexpr const char* kRecord =
+    "   0   -1  4   0  0  3 9   40 0   0 0 0 -1 U  0   -1 0 1010 112048012000 11E02801900A "
+    "01403C03402C A1\n";
+
+class BoxtoolTest : public ::testing::Test {
+ protected:
+  // Runs boxtool with `args` in the temporary folder; returns the exit status.
+  int Boxtool(const std::string& args) {
+    const std::string command =
+        "cd '" + dir_.path().string() + "' && '" BOXTOOL_PATH "' " + args + " >out.txt 2>err.txt";
+    const int raw = std::system(command.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  }
+  TempDir dir_;
+};
+
+TEST_F(BoxtoolTest, Check_ExitsZeroOneOrTwo) {
+  EXPECT_EQ(Boxtool("check"), 2);  // no motion.lst
+  EXPECT_THAT(dir_.Read("out.txt") + dir_.Read("err.txt"), HasSubstr("motion.lst"));
+
+  dir_.Write("motion.lst", std::string(kHeader) + kRecord);
+  EXPECT_EQ(Boxtool("check ."), 0);
+
+  dir_.Write("motion.lst", std::string(kHeader) + kRecord + "1300 -1\n");
+  EXPECT_EQ(Boxtool("check"), 1);
+  EXPECT_THAT(dir_.Read("out.txt"), HasSubstr("motion.lst:5: error:"));
+}
+
+TEST_F(BoxtoolTest, Resave_WritesTheKeysLayoutsAndRefusesAListWithErrors) {
+  dir_.Write("motion.lst", std::string(kHeader) + kRecord);
+  ASSERT_EQ(Boxtool("resave s"), 0);
+  EXPECT_EQ(dir_.Read("motion2.lst"),
+            "HEAD\n  0   0   0  10\nEND\n"
+            "   0   -1  4   0  0  3 9   40 0   0 0 0 -1 U  0   -1 0 1010 112048012000 "
+            "11E02801900A 01403C03402C A1\n");
+  ASSERT_EQ(Boxtool("resave l"), 0);
+  EXPECT_THAT(dir_.Read("motion2.lst"),
+              HasSubstr("  0  10\n\nEND\n   0   -1  4   0  0  3 9   40  0"));
+
+  // Reading stops at the bad number: saving would drop the records after it.
+  const std::string saved = dir_.Read("motion2.lst");
+  dir_.Write("motion.lst", std::string(kHeader) + kRecord + "   1   -1 99999999999\n");
+  EXPECT_EQ(Boxtool("resave s"), 1);
+  EXPECT_EQ(dir_.Read("motion2.lst"), saved);
+  EXPECT_EQ(Boxtool("resave x"), 2);
+}
+
+TEST_F(BoxtoolTest, MakeSample_NeverOverwritesACharacterUnlessForced) {
+  dir_.Write("motion.lst", "MINE\n");
+  EXPECT_EQ(Boxtool("make-sample ."), 1);
+  EXPECT_EQ(dir_.Read("motion.lst"), "MINE\n");
+  EXPECT_THAT(dir_.Read("err.txt"), HasSubstr("already holds motion.lst"));
+
+  EXPECT_EQ(Boxtool("make-sample --force ."), 0);
+  EXPECT_EQ(Boxtool("check"), 0);
+  EXPECT_TRUE(dir_.Exists("chara.bmp"));
+  EXPECT_TRUE(dir_.Exists("pattern.pat"));
+}
+
+}  // namespace
+}  // namespace boxedit
