@@ -100,6 +100,7 @@ void DrawMotionStrip(Display& display, const MotionList& list, int32_t currentPa
 
   const int64_t gravity = list.gravity;
   Walk w;
+  int budget = kMaxWalkFrames;
   // One frame: move by the speeds, pull down by gravity, stop on the ground line and draw the
   // segment. `holdOnGround` keeps a point at rest on the ground from being moved vertically.
   auto frame = [&](bool holdOnGround) {
@@ -130,18 +131,22 @@ void DrawMotionStrip(Display& display, const MotionList& list, int32_t currentPa
     const ColourRef previous =
         dc->SelectPen(slot == currentPattern ? kCurrentColour : kOtherColour);
     if (n > 0) {
-      // A pattern lasts `speed` frames, but never more than kMaxLandingFrames.
-      const int frames = std::min(n, kMaxLandingFrames);
-      for (int f = 0; f < frames; ++f) frame(/*holdOnGround=*/true);
+      // A pattern lasts `speed` frames. Once the point rests on the ground with no speed, the
+      // frames left would neither move nor draw anything: they are skipped.
+      for (int f = 0; f < n && budget > 0; ++f, --budget) {
+        if (w.horizontalSpeed == 0 && w.upwardSpeed == 0 && w.y == kStripGroundY) break;
+        frame(/*holdOnGround=*/true);
+      }
     } else {
       // Until the point is back on the ground line: at least one frame, and never more than
       // kMaxLandingFrames, since with no pull downward it need never come back.
-      for (int f = 0; f < kMaxLandingFrames; ++f) {
+      for (int f = 0; f < kMaxLandingFrames && budget > 0; ++f, --budget) {
         frame(/*holdOnGround=*/false);
         if (w.y == kStripGroundY) break;
       }
     }
     dc->SelectPen(previous);
+    if (budget == 0) break;
 
     if (record.rx == 1) w.horizontalSpeed = 0;
   }

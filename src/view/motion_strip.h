@@ -12,6 +12,9 @@ inline constexpr int32_t kStripStartX = 416;
 inline constexpr int32_t kStripGroundY = 312;
 // A pattern that never lands (gravity 0 or negative) stops after this many frames.
 inline constexpr int kMaxLandingFrames = 4096;
+// The whole walk draws at most this many frames, so that absurd `speed` values cannot stall the
+// editor; a real motion has a few hundred.
+inline constexpr int kMaxWalkFrames = 1 << 16;
 
 void DrawMotionStrip(Display& display, const MotionList& list, int32_t currentPattern);
 

@@ -260,13 +260,24 @@ TEST_F(View, StripIsRedOnlyForTheCurrentPattern_Rx1EndsTheSpeed_TheWalkEndsAt129
   EXPECT_EQ(Changed(kRed), Frame(461, 312, 470, 312));
 }
 
-TEST_F(View, StripPatternsLastAtMost4096Frames) {
+TEST_F(View, StripWalksAreBounded) {
   list->gravity = 10;
-  Slot(0, -1, INT32_MAX, 20, 0);                       // 4096 frames of one pixel along the ground
-  Slot(1, -1, 1, -20 * (kMaxLandingFrames + 1), 100);  // back to (416, 307)
+  Slot(0, -1, 5000, 20, 0);         // 5000 frames of one pixel along the ground, to x 5416
+  Slot(1, -1, 1, -20 * 5001, 100);  // back to (416, 307)
   Strip(1);
   EXPECT_EQ(At(639, 312), kBlue);
   EXPECT_EQ(std::tuple(At(417, 307), At(416, 307)), std::tuple(kRed, kBackground));
+
+  // A pattern at rest on the ground costs nothing however long it lasts; a moving one ends the
+  // walk after kMaxWalkFrames frames.
+  Slot(0, -1, INT32_MAX, 0, 0);
+  Slot(1, -1, 3, 40, 0);
+  Strip(1);
+  EXPECT_EQ(Changed(kRed), Frame(416, 312, 421, 312));
+  Slot(0, -1, INT32_MAX, 20, 0);
+  Strip(1);
+  EXPECT_EQ(At(639, 312), kBlue);
+  EXPECT_TRUE(Changed(kRed).empty());
 
   list->gravity = 0;
   Slot(0, -1, 1, 0, 100);   // up to row 307, upward speed 100
