@@ -195,6 +195,10 @@ TEST(ListReader, BadInput_KeepsWhatWasReadAndReportsTheLine) {
         "6: pic=99 "}},
       {h + Record(1, {{21, std::string("ab\0cd", 5)}}),
        {W(4) + "comment word holds a NUL byte; it is cut there", "1: comment='ab'"}},
+      // Control bytes of a word are shown escaped, never sent to the terminal raw.
+      {h + Record(1, {{18, std::string("1\x1b\0")}}),
+       {W(4) + "box token '1\\x1B' is shorter than 12",
+        W(4) + "box token '1\\x1B' has digits other than 0-9 and A-F"}},
   };
   // A word where a number belongs stops the reading; what was read before stays.
   for (const char* word : {"12abc", "abc", "99999999999", "2147483648", "-", "1.5"}) {
