@@ -1,12 +1,11 @@
 // End-to-end: boxtool's check, resave and make-sample on files made here.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "../support/temp_dir.h"
+#include "run_boxtool.h"
 
 namespace boxedit {
 namespace {
@@ -21,13 +20,7 @@ constexpr const char* kRecord =
 
 class BoxtoolTest : public ::testing::Test {
  protected:
-  // Runs boxtool with `args` in the temporary folder; returns the exit status.
-  int Boxtool(const std::string& args) {
-    const std::string command =
-        "cd '" + dir_.path().string() + "' && '" BOXTOOL_PATH "' " + args + " >out.txt 2>err.txt";
-    const int raw = std::system(command.c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  }
+  int Boxtool(const std::string& args) { return testing::RunBoxtool(dir_.path(), args); }
   TempDir dir_;
 };
 

@@ -2,17 +2,18 @@
 // checked by the bytes of the motion2.lst it saves and the pixels of its screenshots.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../support/temp_dir.h"
 #include "display/pixel_layout.h"
+#include "platform/headless/image_writer.h"
+#include "run_boxtool.h"
 
 namespace boxedit {
 namespace {
@@ -44,12 +45,8 @@ class ReplayTest : public ::testing::Test {
 
   ReplayRun Replay(const std::string& script, const std::string& extra = "") {
     dir_.Write("script.txt", script);
-    const std::string command = "cd '" + dir_.path().string() +
-                                "' && '" BOXTOOL_PATH "' replay script.txt " + extra +
-                                " >out.txt 2>err.txt";
-    const int raw = std::system(command.c_str());
     ReplayRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.status = testing::RunBoxtool(dir_.path(), "replay script.txt " + extra);
     run.err = dir_.Read("err.txt");
     return run;
   }
@@ -143,44 +140,29 @@ TEST_F(ReplayTest, Layout555_SavesTheSameBoxes) {
   EXPECT_EQ(SavedLine(0).at(20), "02705A08B028");
 }
 
-// Reads pixel (x, y) of a 24-bit bottom-up BMP file.
-Rgb BmpPixel(const std::string& bytes, int x, int y) {
-  auto u32 = [&bytes](size_t at) {
-    return static_cast<uint32_t>(static_cast<uint8_t>(bytes[at])) |
-           static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 1])) << 8 |
-           static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 2])) << 16 |
-           static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 3])) << 24;
-  };
-  const uint32_t offset = u32(10);
-  const int32_t width = static_cast<int32_t>(u32(18));
-  const int32_t height = static_cast<int32_t>(u32(22));
-  const size_t stride = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
-  const size_t at =
-      offset + stride * static_cast<size_t>(height - 1 - y) + 3 * static_cast<size_t>(x);
-  return {static_cast<uint8_t>(bytes.at(at + 2)), static_cast<uint8_t>(bytes.at(at + 1)),
-          static_cast<uint8_t>(bytes.at(at))};
-}
-
 TEST_F(ReplayTest, Shot_ShowsBorderGreyBackgroundAndOpaqueTileZero) {
   // Without chara.bmp and pattern.pat every picture is tile 0 of an unfilled, unkeyed sheet.
   const ReplayRun run = Replay("frame 2\nshot frame.bmp\n");
   ASSERT_EQ(run.status, 0) << run.err;
-  const std::string bmp = dir_.Read("frame.bmp");
-  ASSERT_GT(bmp.size(), 54u);
+  Image bmp;
+  ASSERT_TRUE(ReadBmp24(dir_ / "frame.bmp", &bmp));
+  ASSERT_EQ(std::tuple(bmp.width, bmp.height), std::tuple(640, 480));
   const Rgb white{255, 255, 255};
   const Rgb grey = PixelToRgb(kLayout565, 0x8410);
-  EXPECT_EQ(BmpPixel(bmp, 0, 0), white);
-  EXPECT_EQ(BmpPixel(bmp, 161, 120), white);  // the axis
-  EXPECT_EQ(BmpPixel(bmp, 321, 241), grey);   // the border's undrawn corner
-  EXPECT_EQ(BmpPixel(bmp, 10, 100), grey);    // map columns 0 and 1 are never drawn
-  EXPECT_EQ(BmpPixel(bmp, 100, 100), (Rgb{0, 0, 0}));
-  EXPECT_EQ(BmpPixel(bmp, 600, 470), grey);
+  EXPECT_EQ(bmp.At(0, 0), white);
+  EXPECT_EQ(bmp.At(161, 120), white);  // the axis
+  EXPECT_EQ(bmp.At(321, 241), grey);   // the border's undrawn corner
+  EXPECT_EQ(bmp.At(10, 100), grey);    // map columns 0 and 1 are never drawn
+  EXPECT_EQ(bmp.At(100, 100), (Rgb{0, 0, 0}));
+  EXPECT_EQ(bmp.At(600, 470), grey);
 }
 
 TEST_F(ReplayTest, Shot555_ShowsTheSameGreyAsThe555Layout) {
   const ReplayRun run = Replay("frame\nshot frame.bmp\n", "--layout 555");
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(BmpPixel(dir_.Read("frame.bmp"), 600, 470), PixelToRgb(kLayout555, 0x4210));
+  Image bmp;
+  ASSERT_TRUE(ReadBmp24(dir_ / "frame.bmp", &bmp));
+  EXPECT_EQ(bmp.At(600, 470), PixelToRgb(kLayout555, 0x4210));
 }
 
 }  // namespace
