@@ -6,6 +6,16 @@
 
 namespace boxedit {
 
+namespace {
+
+// Hands the front buffer to the platform to show.
+void PresentPrimary(Display& display) {
+  const Surface16& shown = *display.primary;
+  display.platform->Present(shown.Row(0), shown.Pitch(), shown.Width(), shown.Height());
+}
+
+}  // namespace
+
 int InitDisplay(Display& display, Platform& platform, std::string* error) {
   display.doubleSize = 0;
   bool layout565 = false;
@@ -41,16 +51,14 @@ int ClearScreen(Display& display, int32_t red, int32_t green, int32_t blue) {
   const auto pixel = static_cast<uint16_t>(RgbToPixel(display.is565, red, green, blue));
   display.backBuffer->Fill(pixel);
   display.primary->Fill(pixel);
-  const Surface16& shown = *display.primary;
-  display.platform->Present(shown.Row(0), shown.Pitch(), shown.Width(), shown.Height());
+  PresentPrimary(display);
   return 1;
 }
 
 void FlipScreen(Display& display) {
   if (display.platform == nullptr || !display.backBuffer || !display.primary) return;
   std::swap(display.primary, display.backBuffer);
-  const Surface16& shown = *display.primary;
-  display.platform->Present(shown.Row(0), shown.Pitch(), shown.Width(), shown.Height());
+  PresentPrimary(display);
 }
 
 void ReleaseDisplay(Display& display) {
