@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "resources/indexed_bitmap.h"
+#include "chardata/bmp.h"
 
 namespace boxedit {
 
@@ -28,7 +28,7 @@ inline constexpr uint8_t kFontBackgroundIndex = 127;  // (0, 63, 0)
 // The name the program finds the sheet under, and the size of its bitmap without file header.
 inline constexpr std::string_view kFontResourceName = "NUMBITMAP";
 inline constexpr int kFontDibBytes =
-    kBmpInfoHeaderBytes + kPaletteBytes + kFontSheetWidth * kFontSheetHeight;  // 77864
+    kBitmapInfoHeaderSize + kPaletteBytes + kFontSheetWidth * kFontSheetHeight;  // 77864
 
 Palette FontPalette();
 

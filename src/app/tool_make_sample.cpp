@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/tool_commands.h"
+#include "chardata/character_files.h"
 #include "sample/sample_character.h"
 
 namespace boxedit {
@@ -17,7 +18,7 @@ int RunMakeSample(const ToolArgs& args) {
   }
   const std::filesystem::path dir = args.back();
   // A character folder of the user's is never overwritten by accident.
-  for (const char* name : {"motion.lst", "chara.bmp", "pattern.pat"}) {
+  for (const char* name : kCharacterFileNames) {
     std::error_code ec;
     if (!force && std::filesystem::exists(dir / name, ec)) {
       std::fprintf(stderr,

@@ -8,7 +8,6 @@
 #include "chardata/list_header.h"
 #include "chardata/list_tokens.h"
 #include "chardata/word_reader.h"
-#include "display/pixel_layout.h"
 
 namespace boxedit {
 
@@ -255,15 +254,15 @@ Diagnostics Load(MotionList& list, const std::filesystem::path& dir) {
   return LoadText(list, text);
 }
 
-int32_t ReadKeyColour(const std::filesystem::path& dir, bool is565) {
+std::optional<KeyColour> ReadKeyColour(const std::filesystem::path& dir) {
   std::string text;
   std::string error;
-  if (!ReadListFile(dir / kListFileName, &text, &error)) return -1;
+  if (!ReadListFile(dir / kListFileName, &text, &error)) return std::nullopt;
   WordReader words(text);
   ListHeader header;
   // The first word and the three colour numbers are all that is needed.
-  if (ReadListHeader(words, &header) < 4) return -1;
-  return RgbToPixel(is565, header.numbers[0], header.numbers[1], header.numbers[2]);
+  if (ReadListHeader(words, &header) < 4) return std::nullopt;
+  return KeyColour{header.numbers[0], header.numbers[1], header.numbers[2]};
 }
 
 }  // namespace boxedit

@@ -3,18 +3,25 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
+#include "chardata/character_files.h"
 #include "chardata/diagnostics.h"
 #include "chardata/pattern_table.h"
 
 namespace boxedit {
 
-inline constexpr const char* kListFileName = "motion.lst";
+// The tile sheet's key colour: the header's red, green and blue numbers as written, unchecked.
+// The screen packs them into a pixel of its layout; a negative number there means no key.
+struct KeyColour {
+  int32_t red = 0, green = 0, blue = 0;
+  friend bool operator==(const KeyColour&, const KeyColour&) = default;
+};
 
-// The key colour named by the header of DIR/motion.lst, packed with RgbToPixel in the given
-// layout; -1 (no colour key) when the file cannot be read or its header has no three numbers.
-int32_t ReadKeyColour(const std::filesystem::path& dir, bool is565);
+// The key colour named by the header of DIR/motion.lst; none when the file cannot be read or its
+// header has no three numbers.
+std::optional<KeyColour> ReadKeyColour(const std::filesystem::path& dir);
 
 // Resets the table's slots and fills it from DIR/motion.lst, setting gravity and lastPattern.
 // A missing or unreadable file leaves every slot empty and lastPattern 0, with an error.

@@ -137,8 +137,8 @@ std::string FormatList(const MotionList& list, const ListHeader& header, SaveLay
   return text;
 }
 
-int Save(const MotionList& list, const std::filesystem::path& dir, SaveLayout layout,
-         std::string* error) {
+bool Save(const MotionList& list, const std::filesystem::path& dir, SaveLayout layout,
+          std::string* error) {
   std::string reason;
   std::string source;
   ListHeader header;
@@ -151,11 +151,11 @@ int Save(const MotionList& list, const std::filesystem::path& dir, SaveLayout la
       reason = std::string(kListFileName) + " has no complete header of six words";
     } else if (WriteFileAtomically(dir / kSavedListFileName, FormatList(list, header, layout),
                                    &reason)) {
-      return 1;
+      return true;
     }
   }
   if (error != nullptr) *error = reason;
-  return 0;
+  return false;
 }
 
 }  // namespace boxedit

@@ -5,11 +5,10 @@
 #include <filesystem>
 #include <string>
 
+#include "chardata/character_files.h"
 #include "chardata/pattern_table.h"
 
 namespace boxedit {
-
-inline constexpr const char* kSavedListFileName = "motion2.lst";
 
 // S and L differ only in the padding of rx and ry, and L adds an empty line after the numbers.
 enum class SaveLayout { kS, kL };
@@ -35,16 +34,16 @@ std::string WriteBoxY(int32_t y);
 
 // Writes DIR/motion2.lst with the header copied from DIR/motion.lst as it stands now. The text
 // goes to a temporary file in DIR that is renamed over motion2.lst only once complete, so a
-// failed save leaves any earlier motion2.lst untouched. Returns 1 on success, 0 on failure with
-// the reason in *error.
-int Save(const MotionList& list, const std::filesystem::path& dir, SaveLayout layout,
-         std::string* error = nullptr);
-inline int SaveS(const MotionList& list, const std::filesystem::path& dir,
-                 std::string* error = nullptr) {
+// failed save leaves any earlier motion2.lst untouched. False on failure with the reason in
+// *error.
+bool Save(const MotionList& list, const std::filesystem::path& dir, SaveLayout layout,
+          std::string* error = nullptr);
+inline bool SaveS(const MotionList& list, const std::filesystem::path& dir,
+                  std::string* error = nullptr) {
   return Save(list, dir, SaveLayout::kS, error);
 }
-inline int SaveL(const MotionList& list, const std::filesystem::path& dir,
-                 std::string* error = nullptr) {
+inline bool SaveL(const MotionList& list, const std::filesystem::path& dir,
+                  std::string* error = nullptr) {
   return Save(list, dir, SaveLayout::kL, error);
 }
 

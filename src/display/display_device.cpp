@@ -8,23 +8,22 @@ namespace boxedit {
 
 namespace {
 
-// Hands the front buffer to the platform to show.
+// Hands the front buffer to the screen to show.
 void PresentPrimary(Display& display) {
   const Surface16& shown = *display.primary;
-  display.platform->Present(shown.Row(0), shown.Pitch(), shown.Width(), shown.Height());
+  display.screen->Present(shown.Row(0), shown.Pitch(), shown.Width(), shown.Height());
 }
 
 }  // namespace
 
-int InitDisplay(Display& display, Platform& platform, std::string* error) {
-  display.doubleSize = 0;
+bool InitDisplay(Display& display, Screen& screen, std::string* error) {
   bool layout565 = false;
-  if (!platform.OpenScreen(kScreenWidth, kScreenHeight, &layout565, error)) return 0;
+  if (!screen.OpenScreen(kScreenWidth, kScreenHeight, &layout565, error)) return false;
   const PixelLayout& layout = LayoutOf(layout565);
   display.primary = std::make_unique<Surface16>(kScreenWidth, kScreenHeight, layout);
   display.backBuffer = std::make_unique<Surface16>(kScreenWidth, kScreenHeight, layout);
-  display.platform = &platform;
-  return 1;
+  display.screen = &screen;
+  return true;
 }
 
 void DetectPixelFormat(Display& display) {
@@ -40,23 +39,23 @@ void DetectPixelFormat(Display& display) {
   display.is565 = (p0 & 0x8000) != 0 || (p0 & 0x400) == 0 || (p1 & 0x400) != 0;
 }
 
-int ClearBackBuffer(Display& display, int32_t red, int32_t green, int32_t blue) {
-  if (display.platform == nullptr || !display.backBuffer) return 0;
+bool ClearBackBuffer(Display& display, int32_t red, int32_t green, int32_t blue) {
+  if (display.screen == nullptr || !display.backBuffer) return false;
   display.backBuffer->Fill(static_cast<uint16_t>(RgbToPixel(display.is565, red, green, blue)));
-  return 1;
+  return true;
 }
 
-int ClearScreen(Display& display, int32_t red, int32_t green, int32_t blue) {
-  if (display.platform == nullptr || !display.backBuffer || !display.primary) return 0;
+bool ClearScreen(Display& display, int32_t red, int32_t green, int32_t blue) {
+  if (display.screen == nullptr || !display.backBuffer || !display.primary) return false;
   const auto pixel = static_cast<uint16_t>(RgbToPixel(display.is565, red, green, blue));
   display.backBuffer->Fill(pixel);
   display.primary->Fill(pixel);
   PresentPrimary(display);
-  return 1;
+  return true;
 }
 
 void FlipScreen(Display& display) {
-  if (display.platform == nullptr || !display.backBuffer || !display.primary) return;
+  if (display.screen == nullptr || !display.backBuffer || !display.primary) return;
   std::swap(display.primary, display.backBuffer);
   PresentPrimary(display);
 }
@@ -65,9 +64,9 @@ void ReleaseDisplay(Display& display) {
   // Both buffers go with the screen, so nothing can draw on a closed display afterwards.
   display.backBuffer.reset();
   display.primary.reset();
-  if (display.platform != nullptr) {
-    display.platform->CloseScreen();
-    display.platform = nullptr;
+  if (display.screen != nullptr) {
+    display.screen->CloseScreen();
+    display.screen = nullptr;
   }
 }
 

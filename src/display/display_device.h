@@ -6,19 +6,16 @@
 #include <optional>
 #include <string>
 
+#include "base/screen_layout.h"
 #include "display/draw_context.h"
 #include "display/surface16.h"
-#include "platform/platform.h"
+#include "platform/screen.h"
 
 namespace boxedit {
 
-inline constexpr int32_t kScreenWidth = 640;
-inline constexpr int32_t kScreenHeight = 480;
-
 struct Display {
-  Platform* platform = nullptr;  // null until InitDisplay succeeds; "no device"
-  int32_t doubleSize = 0;
-  bool is565 = false;  // the layout the probe found; 5-5-5 until DetectPixelFormat runs
+  Screen* screen = nullptr;  // null until InitDisplay succeeds: no device
+  bool is565 = false;        // the layout the probe found; 5-5-5 until DetectPixelFormat runs
   std::unique_ptr<Surface16> primary;     // what the screen shows
   std::unique_ptr<Surface16> backBuffer;  // where every frame is drawn
   // Off-screen surfaces are kept in memory of one kind; a test sets this to see how surfaces
@@ -26,15 +23,15 @@ struct Display {
   bool refuseVideoMemory = false;
 };
 
-// Opens the screen through the platform. 1 on success; 0 with the reason in *error.
-int InitDisplay(Display& display, Platform& platform, std::string* error = nullptr);
+// Opens the screen; false with the reason in *error.
+bool InitDisplay(Display& display, Screen& screen, std::string* error = nullptr);
 // Finds the back buffer's layout by drawing pure red and green through a device context and
 // reading them back through a lock; sets display.is565.
 void DetectPixelFormat(Display& display);
 // Fills the back buffer (ClearBackBuffer) or both buffers (ClearScreen) with a colour;
-// 0 and nothing drawn when the display is not open.
-int ClearBackBuffer(Display& display, int32_t red, int32_t green, int32_t blue);
-int ClearScreen(Display& display, int32_t red, int32_t green, int32_t blue);
+// false and nothing drawn when the display is not open.
+bool ClearBackBuffer(Display& display, int32_t red, int32_t green, int32_t blue);
+bool ClearScreen(Display& display, int32_t red, int32_t green, int32_t blue);
 // Swaps the buffers and presents the new front buffer.
 void FlipScreen(Display& display);
 void ReleaseDisplay(Display& display);

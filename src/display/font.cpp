@@ -1,22 +1,22 @@
-// The font: loading the 8x16 font sheet into a Surface, and drawing numbers and text with it
-// one cell per character.
+// Loading the font sheet and drawing text with it.
+#include "display/font.h"
+
 #include <algorithm>
-#include <array>
 #include <climits>
 
-#include "display/bitmap_resource.h"
+#include "chardata/bmp.h"
 #include "display/draw_context.h"
-#include "display/surface.h"
+#include "resources/bitmap_resource.h"
+#include "resources/font_sheet.h"
 
 namespace boxedit {
 
 namespace {
 
-constexpr int32_t kGlyphWidth = 8;
-constexpr int32_t kMinusCell = 13;         // "-", also the sign of negative numbers
-constexpr int32_t kDigitCell = 16;         // "0" of the glyph table
-constexpr int32_t kSecondDigitCell = 96;   // the cells that DrawDigits draws its digits from
-constexpr int32_t kMaxBitmapSide = 16384;  // larger bitmaps are taken as malformed
+// Cells of the sheet: cell n shows the character with code n + 0x20.
+constexpr int32_t kMinusCell = 13;        // "-", also the sign of negative numbers
+constexpr int32_t kDigitCell = 16;        // "0"
+constexpr int32_t kSecondDigitCell = 96;  // the cells that DrawDigits draws its digits from
 
 // 10 to the power k for k in 0..18; every larger power exceeds any value drawn here.
 constexpr int64_t Pow10(int k) {
@@ -31,15 +31,55 @@ int64_t DivPow10(int64_t value, int64_t k) {
   return k > kMaxPower ? 0 : value / Pow10(int(k));
 }
 
+}  // namespace
+
+bool LoadBitmapResource(Surface& font, const char* name, int32_t w, int32_t h) {
+  if (!font.surface) return false;
+  const std::span<const uint8_t> dib = FindBitmapResource(name == nullptr ? "" : name);
+  if (dib.empty()) return false;
+  return LoadBitmapBytes(font, dib, w, h);
+}
+
+bool LoadBitmapBytes(Surface& font, std::span<const uint8_t> dib, int32_t w, int32_t h) {
+  if (!font.surface) return false;
+  IndexedImage image;
+  Palette palette;
+  if (!DecodeIndexedDib(dib, &image, &palette)) return false;
+
+  // Each palette colour converted once into the surface's layout.
+  Surface16& pixels = *font.surface;
+  std::array<uint16_t, kPaletteEntries> converted{};
+  for (size_t i = 0; i < palette.size(); ++i) {
+    const Rgb c = palette[i];
+    converted[i] = ColourToPixel(pixels.Layout(), Rgb24(c.red, c.green, c.blue));
+  }
+  // Copy the top-left w x h pixels, cut to the bitmap and to the surface.
+  const int32_t columns = std::min({w, image.width(), pixels.Width()});
+  const int32_t rows = std::min({h, image.height(), pixels.Height()});
+  for (int32_t y = 0; y < rows; ++y) {
+    uint16_t* out = pixels.Row(y);
+    for (int32_t x = 0; x < columns; ++x) out[x] = converted[image.at(x, y)];
+  }
+  // The key is the converted top-left pixel, the sheet's background, so it matches the
+  // background pixels exactly.
+  font.colourKey = pixels.At(0, 0);
+  font.hasColourKey = 1;
+  return true;
+}
+
+// The text functions step 8 pixels per character. Positions are kept in 64 bits so that a field
+// starting near the end of the 32-bit range cannot overflow; characters wholly off the back
+// buffer are not drawn (they could not show), which also bounds the work of a field of absurd
+// width.
+//
 // Calls draw(power, cellX) for the positions j = 0 .. digits-1 of a field of 8-pixel cells that
 // starts at firstX, power being digits-1-j, skipping the positions where no pixel of a cell of
-// this surface could land on the back buffer (a blit never copies more columns than the
-// surface has).
+// the sheet could land on the back buffer (a blit never copies more columns than the sheet has).
 template <typename Draw>
-void ForEachVisibleCell(const Surface& font, int64_t firstX, int32_t digits, Draw draw) {
-  if (!font.surface || font.display == nullptr || !font.display->backBuffer || digits <= 0) return;
-  const int64_t reach = font.surface->Width();
-  const int64_t screenWidth = font.display->backBuffer->Width();
+void Font::ForEachVisibleCell(int64_t firstX, int32_t digits, Draw draw) const {
+  if (!sheet_.surface || !display_.backBuffer || digits <= 0) return;
+  const int64_t reach = sheet_.surface->Width();
+  const int64_t screenWidth = display_.backBuffer->Width();
   const int64_t leftCut = -reach - firstX;  // positions j with 8j <= leftCut end left of column 0
   const int64_t firstJ = leftCut < 0 ? 0 : leftCut / kGlyphWidth + 1;
   const int64_t rightCut = screenWidth - firstX;
@@ -50,69 +90,10 @@ void ForEachVisibleCell(const Surface& font, int64_t firstX, int32_t digits, Dra
   }
 }
 
-}  // namespace
-
-int Surface::LoadBitmapResource(const char* name, int32_t w, int32_t h) {
-  if (!surface) return 0;
-  const std::span<const uint8_t> dib = FindBitmapResource(name == nullptr ? "" : name);
-  if (dib.empty()) return 0;
-  return LoadBitmapBytes(dib, w, h);
-}
-
-int Surface::LoadBitmapBytes(std::span<const uint8_t> dib, int32_t w, int32_t h) {
-  if (!surface) return 0;
-  if (dib.size() < static_cast<size_t>(kBitmapInfoHeaderSize)) return 0;
-  const BitmapInfoHeader info = ParseInfoHeader(dib.first<kBitmapInfoHeaderSize>());
-  if (info.biSize != kBitmapInfoHeaderSize || info.biPlanes != 1 || info.biBitCount != 8 ||
-      info.biCompression != 0) {
-    return 0;
-  }
-  // Bottom-up rows only, the layout of the font sheet.
-  if (info.biWidth <= 0 || info.biHeight <= 0 || info.biWidth > kMaxBitmapSide ||
-      info.biHeight > kMaxBitmapSide) {
-    return 0;
-  }
-  const uint32_t colours = info.biClrUsed == 0 ? 256 : info.biClrUsed;
-  if (colours > 256) return 0;
-  const size_t stride = (static_cast<size_t>(info.biWidth) + 3) & ~size_t{3};  // rows pad to 4
-  const size_t paletteAt = kBitmapInfoHeaderSize;
-  const size_t pixelsAt = paletteAt + colours * 4;
-  if (dib.size() < pixelsAt + stride * static_cast<size_t>(info.biHeight)) return 0;
-
-  // Each palette colour converted once into the surface's layout. Indices past the palette
-  // read as black.
-  std::array<uint16_t, 256> converted{};
-  for (uint32_t i = 0; i < colours; ++i) {
-    const uint8_t* entry = dib.data() + paletteAt + i * 4;  // blue, green, red, reserved
-    converted[i] = ColourToPixel(surface->Layout(), Rgb24(entry[2], entry[1], entry[0]));
-  }
-
-  // Copy the top-left w x h pixels, cut to the bitmap and to the surface.
-  const int32_t columns = std::min({w, info.biWidth, surface->Width()});
-  const int32_t rows = std::min({h, info.biHeight, surface->Height()});
-  LockedPixels locked = surface->Lock();
-  for (int32_t y = 0; y < rows; ++y) {
-    const uint8_t* in = dib.data() + pixelsAt + stride * static_cast<size_t>(info.biHeight - 1 - y);
-    auto* out = reinterpret_cast<uint16_t*>(locked.bits + static_cast<size_t>(locked.pitch) * y);
-    for (int32_t x = 0; x < columns; ++x) out[x] = converted[in[x]];
-  }
-
-  // The key is the converted top-left pixel, the sheet's background, so it matches the
-  // background pixels exactly.
-  colourKey = *reinterpret_cast<const uint16_t*>(locked.bits);
-  hasColourKey = 1;
-  return 1;
-}
-
-// The text functions step 8 pixels per character. Positions are kept in 64 bits so that a
-// field starting near the end of the 32-bit range cannot overflow; characters wholly off the
-// back buffer are not drawn (they could not show), which also bounds the work of a field of
-// absurd width.
-
-void Surface::DrawNumber(int32_t x, int32_t y, int32_t digits, int32_t value) {
+void Font::DrawNumber(int32_t x, int32_t y, int32_t digits, int32_t value) const {
   int64_t v = value;  // negating the most negative 32-bit value needs the wider type
   if (v < 0) {
-    BlitCell(x, y, kMinusCell);
+    sheet_.BlitCell(display_, x, y, kMinusCell);
     v = -v;
   }
   const int64_t fieldX = static_cast<int64_t>(x) + kGlyphWidth;
@@ -121,22 +102,23 @@ void Surface::DrawNumber(int32_t x, int32_t y, int32_t digits, int32_t value) {
   const int64_t shown = digits > kMaxPower ? v : v % Pow10(std::max(digits, 0));
   auto draw = [&](int64_t power, int32_t cellX) {
     const int64_t upper = DivPow10(shown, power);
-    if (upper != 0 || power == 0) BlitCell(cellX, y, kDigitCell + static_cast<int32_t>(upper % 10));
+    if (upper != 0 || power == 0)
+      sheet_.BlitCell(display_, cellX, y, kDigitCell + static_cast<int32_t>(upper % 10));
   };
-  ForEachVisibleCell(*this, fieldX, digits, draw);
+  ForEachVisibleCell(fieldX, digits, draw);
 }
 
-void Surface::DrawDigits(int32_t x, int32_t y, int32_t digits, int32_t value) {
+void Font::DrawDigits(int32_t x, int32_t y, int32_t digits, int32_t value) const {
   // Every position is drawn, leading zeros included. A negative value gives negative digits and
   // cells below kSecondDigitCell (87 to 95), which still lie inside the cell table.
   auto draw = [&](int64_t power, int32_t cellX) {
     const auto d = static_cast<int32_t>(DivPow10(value, power) % 10);
-    BlitCell(cellX, y, kSecondDigitCell + d);
+    sheet_.BlitCell(display_, cellX, y, kSecondDigitCell + d);
   };
-  ForEachVisibleCell(*this, x, digits, draw);
+  ForEachVisibleCell(x, digits, draw);
 }
 
-void Surface::DrawString(int32_t x, int32_t y, const char* text) {
+void Font::DrawString(int32_t x, int32_t y, const char* text) const {
   if (text == nullptr) return;
   int64_t cellX = x;
   for (const char* c = text; *c != '\0'; ++c, cellX += kGlyphWidth) {
@@ -145,7 +127,7 @@ void Surface::DrawString(int32_t x, int32_t y, const char* text) {
     const int32_t cell = static_cast<signed char>(*c) - 0x20;
     if (cell == 0 || cell < 0) continue;  // a space leaves the back buffer as it was
     if (cellX > INT32_MAX) return;
-    BlitCell(static_cast<int32_t>(cellX), y, cell);
+    sheet_.BlitCell(display_, static_cast<int32_t>(cellX), y, cell);
   }
 }
 

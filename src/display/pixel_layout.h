@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "base/colour.h"
+
 namespace boxedit {
 
 // A 16-bit layout as data: where each channel sits and how many bits it has.
@@ -27,11 +29,6 @@ int32_t RgbToPixel(bool is565, int32_t red, int32_t green, int32_t blue);
 // Nothing is clamped: a factor above 256 can carry a component into its neighbour's bits.
 int32_t ScalePixel(bool is565, int32_t pixel, int32_t redScale, int32_t greenScale,
                    int32_t blueScale);
-
-struct Rgb {
-  uint8_t red, green, blue;
-  friend bool operator==(const Rgb&, const Rgb&) = default;
-};
 
 // Expands a pixel of the layout back to 8-bit components (for presenting and screenshots).
 Rgb PixelToRgb(const PixelLayout& layout, uint16_t pixel);

@@ -1,14 +1,12 @@
-// An off-screen surface divided into cells that are copied one at a time onto the back buffer:
-// the font surface and the tile sheet.
+// A Surface: an off-screen surface divided into a grid of cells that are copied one at a time
+// onto the back buffer. Two are in use: the font sheet (font.h) and the tile sheet
+// (tile_sheet_loader.h).
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
-#include <span>
 
-#include "display/bitmap_headers.h"
 #include "display/display_device.h"
 #include "display/surface16.h"
 
@@ -18,36 +16,23 @@ inline constexpr int kMaxCells = 1800;
 
 struct Surface {
   std::unique_ptr<Surface16> surface;  // null until Create succeeds, and after Release
-  Display* display = nullptr;          // the device the surface was created on
-  int32_t hasColourKey = 0;
+  int32_t hasColourKey = 0;            // 1: pixels equal to colourKey are left out of a blit
   uint16_t colourKey = 0;
-  int32_t width = 0, height = 0;
+  int32_t width = 0, height = 0;  // as passed to Create
+  // The cell table keeps no count: an entry is valid when the last SetCells wrote it, or for
+  // cell 0 (the whole surface) right after Create.
   std::array<Rect, kMaxCells> cells{};
-  BitmapFileHeader fileHeader{};
-  BitmapInfoHeader infoHeader{};
 
-  // placement 1: video memory only; 2: video memory, else system memory; other: system memory.
-  int Create(Display& display, int32_t width, int32_t height, int32_t placement);
+  // A surface of the back buffer's layout. placement 1: video memory only; 2: video memory, else
+  // system memory; other: system memory. False when the display is not open, the size is not
+  // 1..16384 a side, or the placement is refused.
+  bool Create(const Display& display, int32_t width, int32_t height, int32_t placement);
   // Divides the surface into a grid of cells numbered row by row; stops at kMaxCells.
-  int SetCells(int32_t cellWidth, int32_t cellHeight);
-  // Copies one cell to the back buffer with its top-left pixel at (x, y); a cell number outside
-  // the table draws nothing.
-  int BlitCell(int32_t x, int32_t y, int32_t cell);
+  bool SetCells(int32_t cellWidth, int32_t cellHeight);
+  // Copies one cell to the display's back buffer with its top-left pixel at (x, y); a cell
+  // number outside the table draws nothing. False only when the surface was never created.
+  bool BlitCell(Display& display, int32_t x, int32_t y, int32_t cell) const;
   void Release();
-
-  // Fills the surface from a tile-sheet BMP file (8 or 16 bits); see tile_sheet_loader.cpp.
-  int LoadTileSheet(const std::filesystem::path& fileName, int32_t keyColour, int32_t redScale,
-                    int32_t greenScale, int32_t blueScale, int32_t imageIndex);
-
-  // Fills the surface from the font sheet carried inside the program; see font.cpp.
-  int LoadBitmapResource(const char* name, int32_t width, int32_t height);
-  // The same from the bytes of an 8-bit device-independent bitmap (info header, palette, rows
-  // bottom-up); 0 when the bytes are not such a bitmap.
-  int LoadBitmapBytes(std::span<const uint8_t> dib, int32_t width, int32_t height);
-  // Text with one 8x16 cell per character, drawn through the colour key.
-  void DrawNumber(int32_t x, int32_t y, int32_t digits, int32_t value);
-  void DrawDigits(int32_t x, int32_t y, int32_t digits, int32_t value);
-  void DrawString(int32_t x, int32_t y, const char* text);
 };
 
 }  // namespace boxedit

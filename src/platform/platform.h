@@ -1,5 +1,6 @@
-// The seam between the editor and the machine: one window, one 16-bit screen, a message queue
-// and a millisecond clock. Back ends: sdl2/ (the desktop) and headless/ (scripted replays).
+// The seam between the editor and the machine: one window, its messages, a millisecond clock,
+// and the screen (screen.h), which the display device alone uses. Back ends: sdl2/ (the
+// desktop) and headless/ (scripted replays).
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "platform/messages.h"
+#include "platform/screen.h"
 
 namespace boxedit {
 
@@ -29,11 +31,8 @@ class Platform : public Clock {
   // Destroys the window, delivering the destroy message to the window procedure at once.
   virtual void DestroyWindow() = 0;
 
-  // Opens the width x height 16-bit screen; the back end chooses the layout (*is565).
-  virtual bool OpenScreen(int width, int height, bool* is565, std::string* error) = 0;
-  virtual void CloseScreen() = 0;
-  // Shows a finished frame: rows of 16-bit pixels `pitchBytes` apart in the screen's layout.
-  virtual void Present(const uint16_t* pixels, int pitchBytes, int width, int height) = 0;
+  // The back end's screen, handed to the display device.
+  virtual Screen& screen() = 0;
 
   // True when a message waits; never blocks.
   virtual bool PeekMessage() = 0;

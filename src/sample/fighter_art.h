@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "resources/indexed_bitmap.h"
+#include "chardata/bmp.h"
 
 namespace boxedit {
 

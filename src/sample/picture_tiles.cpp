@@ -4,13 +4,13 @@
 
 namespace boxedit {
 
-std::optional<TileMap> TileSet::Add(const IndexedImage& picture) {
-  TileMap map;
-  map.fill(kEmptyMapEntry);
+std::optional<Picture> TileSet::Add(const IndexedImage& picture) {
+  Picture map;
+  for (auto& row : map.tiles) row.fill(kNoTile);
   std::vector<Tile> added;
   std::map<Tile, uint16_t> addedNumbers;
-  for (int row = 0; row < kMapRows; ++row) {
-    for (int column = 0; column < kMapColumns; ++column) {
+  for (int row = 0; row < kPictureRows; ++row) {
+    for (int column = 0; column < kPictureColumns; ++column) {
       Tile tile;
       for (int y = 0; y < kTileSize; ++y) {
         for (int x = 0; x < kTileSize; ++x) {
@@ -26,12 +26,12 @@ std::optional<TileMap> TileSet::Add(const IndexedImage& picture) {
       } else if (const auto fresh = addedNumbers.find(tile); fresh != addedNumbers.end()) {
         number = fresh->second;
       } else {
-        if (tiles_.size() + added.size() >= kSheetTiles) return std::nullopt;
+        if (tiles_.size() + added.size() >= kTileSheetCells) return std::nullopt;
         number = static_cast<uint16_t>(tiles_.size() + added.size());
         added.push_back(tile);
         addedNumbers.emplace(tile, number);
       }
-      map[row * kMapColumns + column] = number;
+      map.tiles[row][column] = number;
     }
   }
   tiles_.insert(tiles_.end(), added.begin(), added.end());
@@ -40,10 +40,10 @@ std::optional<TileMap> TileSet::Add(const IndexedImage& picture) {
 }
 
 IndexedImage TileSet::Sheet() const {
-  IndexedImage sheet(kSheetWidth, kSheetHeight, background_);
+  IndexedImage sheet(kTileSheetWidth, kTileSheetHeight, background_);
   for (size_t t = 0; t < tiles_.size(); ++t) {
-    const int left = kTileSize * static_cast<int>(t % kSheetColumns);
-    const int top = kTileSize * static_cast<int>(t / kSheetColumns);
+    const int left = kTileSize * static_cast<int>(t % kTileSheetColumns);
+    const int top = kTileSize * static_cast<int>(t / kTileSheetColumns);
     for (int y = 0; y < kTileSize; ++y) {
       for (int x = 0; x < kTileSize; ++x)
         sheet.set(left + x, top + y, tiles_[t][y * kTileSize + x]);
@@ -52,22 +52,11 @@ IndexedImage TileSet::Sheet() const {
   return sheet;
 }
 
-std::vector<uint8_t> EncodePatternFile(std::span<const TileMap> maps) {
-  std::vector<uint8_t> out;
-  out.reserve(kPatternFileBytes);
-  for (int p = 0; p < kPictureSlots; ++p) {
-    for (int i = 0; i < kMapColumns * kMapRows; ++i) {
-      AppendU16(out, p < static_cast<int>(maps.size()) ? maps[p][i] : kEmptyMapEntry);
-    }
-  }
-  return out;
-}
-
 std::vector<uint8_t> TileSet::EncodeFile(const Palette& palette) const {
   const IndexedImage sheet = Sheet();
-  IndexedImage image(kSheetWidth, 2 * kSheetHeight, background_);
-  for (int y = 0; y < kSheetHeight; ++y) {
-    for (int x = 0; x < kSheetWidth; ++x) image.set(x, y, sheet.at(x, y));
+  IndexedImage image(kTileSheetWidth, 2 * kTileSheetHeight, background_);
+  for (int y = 0; y < kTileSheetHeight; ++y) {
+    for (int x = 0; x < kTileSheetWidth; ++x) image.set(x, y, sheet.at(x, y));
   }
   return EncodeIndexedBmp(image, palette);
 }

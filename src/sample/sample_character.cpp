@@ -461,13 +461,13 @@ SampleCharacter MakeSampleCharacter() {
   sample.motionList = FormatList(*list, header, SaveLayout::kS);
 
   TileSet tiles(kBackgroundIndex);
-  std::vector<TileMap> maps;
+  std::vector<Picture> maps;
   for (int pose = 0; pose < kPoseCount; ++pose) {
     // The art is fixed and fits the sheet many times over; a picture that did not fit would
     // show as empty, which the sample's tests catch.
-    TileMap map;
-    map.fill(kEmptyMapEntry);
-    if (const std::optional<TileMap> cut =
+    Picture map;
+    for (auto& row : map.tiles) row.fill(kNoTile);
+    if (const std::optional<Picture> cut =
             tiles.Add(DrawFighter(MakePose(static_cast<Pose>(pose))))) {
       map = *cut;
     }
@@ -492,8 +492,8 @@ bool WriteSampleCharacter(const std::filesystem::path& dir, std::string* error) 
     return std::string_view(reinterpret_cast<const char*>(v.data()), v.size());
   };
   return WriteFile(dir / kListFileName, sample.motionList, error) &&
-         WriteFile(dir / "chara.bmp", bytes(sample.tileSheet), error) &&
-         WriteFile(dir / "pattern.pat", bytes(sample.pictures), error);
+         WriteFile(dir / kTileSheetFileName, bytes(sample.tileSheet), error) &&
+         WriteFile(dir / kPatternFileName, bytes(sample.pictures), error);
 }
 
 }  // namespace boxedit

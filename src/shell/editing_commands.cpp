@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/screen_layout.h"
 #include "platform/messages.h"
 
 namespace boxedit {
@@ -145,8 +146,8 @@ void HandleMouse(EditorState& state, MotionList& list, MouseEvent event, uint16_
   }
 
   // Screen pixel to view coordinates, pulled onto the 320x240 view.
-  const int32_t x = Clamp(column, 1, 320) - 161;
-  const int32_t y = 240 - Clamp(row, 1, 240);
+  const int32_t x = Clamp(column, kViewFirstColumn, kViewLastColumn) - kViewOriginX;
+  const int32_t y = kViewOriginY - Clamp(row, kViewFirstRow, kViewLastRow);
 
   Box* box = SelectedBox(list, state.currentPattern, state.selectedBox);
   if (box == nullptr) return;

@@ -3,15 +3,30 @@
 #include <memory>
 #include <ostream>
 
+#include "chardata/character_files.h"
 #include "chardata/list_reader.h"
 #include "chardata/list_writer.h"
+#include "display/font.h"
+#include "display/pixel_layout.h"
+#include "display/tile_sheet_loader.h"
+#include "resources/font_sheet.h"
 
 namespace boxedit {
 
 namespace {
 
-constexpr const char* kTileSheetFileName = "chara.bmp";
-constexpr const char* kPictureFileName = "pattern.pat";
+// The font sheet: 320x240 in video memory only (placement 1), cells of 8x16.
+constexpr int32_t kFontPlacement = 1;
+// The tile sheet: video memory if there is room, else system memory (placement 2).
+constexpr int32_t kTileSheetPlacement = 2;
+// Colour scales of 256 load the tiles' colours as they are.
+constexpr int32_t kFullScale = 256;
+
+// The key colour of the list header as a pixel of the probed layout; -1 (no key) without one.
+int32_t KeyPixel(const std::filesystem::path& dir, bool is565) {
+  const std::optional<KeyColour> key = ReadKeyColour(dir);
+  return key ? RgbToPixel(is565, key->red, key->green, key->blue) : -1;
+}
 
 void SaveAndReport(Editor& editor, SaveLayout layout) {
   std::string error;
@@ -28,7 +43,7 @@ void SaveAndReport(Editor& editor, SaveLayout layout) {
 }  // namespace
 
 void ResourcePool::Release() {
-  for (Surface& s : surfaces) s.Release();
+  font.Release();
 }
 
 void ShellActions::PostClose() {
@@ -53,30 +68,32 @@ int StartUp(Editor& e) {
   }
   e.state.leftButtonDown = 0;
   e.state.rightButtonDown = 0;
-  if (!InitDisplay(e.display, e.platform, &error)) {
+  if (!InitDisplay(e.display, e.platform.screen(), &error)) {
     e.log << "boxedit: cannot open the display: " << error << "\n";
     e.platform.DestroyWindow();
     return 1;
   }
   DetectPixelFormat(e.display);
 
-  Surface& font = e.pool.Font();
-  font.Create(e.display, 320, 240, 1);
-  if (!font.LoadBitmapResource("NUMBITMAP", 320, 240)) {
+  // The start-up results are reported but never stop the editor: it runs on with whatever
+  // loaded, showing no text, no tiles or tile 0 where a file was missing.
+  Surface& font = e.pool.font;
+  font.Create(e.display, kFontSheetWidth, kFontSheetHeight, kFontPlacement);
+  if (!LoadBitmapResource(font, kFontResourceName.data(), kFontSheetWidth, kFontSheetHeight)) {
     e.log << "boxedit: the font could not be loaded; no text will show\n";
   }
-  font.SetCells(8, 16);
+  font.SetCells(kGlyphWidth, kGlyphHeight);
 
-  Surface& sheet = e.pictures.TileSheet();
-  sheet.Create(e.display, 640, 720, 2);
-  sheet.SetCells(16, 16);
-
-  const int32_t keyColour = ReadKeyColour(e.dir, e.display.is565);
-  if (!sheet.LoadTileSheet(e.dir / kTileSheetFileName, keyColour, 256, 256, 256, 1)) {
+  Surface& sheet = e.pictures.tileSheet;
+  sheet.Create(e.display, kTileSheetWidth, kTileSheetHeight, kTileSheetPlacement);
+  sheet.SetCells(kTileSize, kTileSize);
+  if (!LoadTileSheet(sheet, e.display.is565, e.dir / kTileSheetFileName,
+                     KeyPixel(e.dir, e.display.is565), kFullScale, kFullScale, kFullScale,
+                     kTileSheetImageIndex)) {
     e.log << "boxedit: " << kTileSheetFileName << " could not be loaded; no tiles will show\n";
   }
-  if (!e.pictures.Load(e.dir / kPictureFileName)) {
-    e.log << "boxedit: " << kPictureFileName << " could not be read; pictures show tile 0\n";
+  if (!e.pictures.Load(e.dir / kPatternFileName)) {
+    e.log << "boxedit: " << kPatternFileName << " could not be read; pictures show tile 0\n";
   }
   for (const Diagnostic& d : Load(e.list, e.dir)) e.log << FormatDiagnostic(d) << "\n";
   e.log.flush();

@@ -2,7 +2,6 @@
 // loop with its frame, and the shutdown.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <iosfwd>
@@ -19,10 +18,9 @@ namespace boxedit {
 
 inline constexpr uint32_t kFrameRate = 20;
 
-// 25 surfaces in groups of 3, 12 and 10; only the first, the font, is ever created.
+// The surfaces the editor loads besides the tile sheet: the font sheet alone.
 struct ResourcePool {
-  std::array<Surface, 25> surfaces;
-  Surface& Font() { return surfaces[0]; }
+  Surface font;
   void Release();
 };
 
@@ -43,7 +41,7 @@ class ShellActions : public EditorActions {
 struct Editor {
   Editor(Platform& platform, std::filesystem::path dir, std::ostream& log);
 
-  Platform& platform;
+  Platform& platform;         // the window, its messages and the clock; the display has its screen
   std::filesystem::path dir;  // where the character's files are read and motion2.lst written
   std::ostream& log;          // diagnostics and save reports
 

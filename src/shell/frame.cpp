@@ -1,3 +1,5 @@
+#include "base/screen_layout.h"
+#include "display/font.h"
 #include "shell/editor.h"
 #include "view/box_overlay.h"
 #include "view/info_panels.h"
@@ -8,7 +10,9 @@ namespace boxedit {
 namespace {
 
 // Defense box 0 of every slot spans x -18..18 whatever was loaded or edited: only its height
-// is the user's to set.
+// is the user's to set. It runs every frame, before the boxes are drawn, so a width set by the
+// mouse or read from the file lasts until the next frame at most; a save made between frames
+// writes the reset values.
 void ResetDefenseBoxWidths(MotionList& list) {
   for (PatternRecord& p : list.patterns) {
     p.defense[0].x1 = -18;
@@ -28,16 +32,17 @@ void DrawBoxes(Editor& e, int32_t pattern) {
   }
 }
 
-void DrawPatternHeader(Surface& font, int32_t current, int32_t last) {
-  font.DrawString(328, 0, "PATTERN");
-  font.DrawNumber(392, 0, 4, current);
-  font.DrawNumber(432, 0, 4, last);
-  font.DrawNumber(472, 0, 4, current % kPatternsPerMotion);
+void DrawPatternHeader(const Font& font, int32_t current, int32_t last) {
+  font.DrawString(kHeaderX, kHeaderY, "PATTERN");
+  font.DrawNumber(kHeaderCurrentX, kHeaderY, 4, current);
+  font.DrawNumber(kHeaderLastX, kHeaderY, 4, last);
+  font.DrawNumber(kHeaderPlaceX, kHeaderY, 4, current % kPatternsPerMotion);
 }
 
-void DrawFrameRate(Surface& font, uint32_t fpsTimes100) {
-  font.DrawNumber(0, 368, 3, static_cast<int32_t>(fpsTimes100 / 100));
-  font.DrawDigits(32, 368, 2, static_cast<int32_t>(fpsTimes100 % 100));
+// Whole frames, then the hundredths right beside them with no point between.
+void DrawFrameRate(const Font& font, uint32_t fpsTimes100) {
+  font.DrawNumber(kFrameRateX, kFrameRateY, 3, static_cast<int32_t>(fpsTimes100 / 100));
+  font.DrawDigits(kFrameRateX + 32, kFrameRateY, 2, static_cast<int32_t>(fpsTimes100 % 100));
 }
 
 }  // namespace
@@ -45,10 +50,10 @@ void DrawFrameRate(Surface& font, uint32_t fpsTimes100) {
 void DrawFrame(Editor& e) {
   // The commands keep currentPattern within the table; the frame never trusts it blindly.
   const int32_t pattern = Clamp(e.state.currentPattern, 0, kPatternCount - 1);
-  Surface& font = e.pool.Font();
+  const Font font(e.pool.font, e.display);
 
   ClearBackBuffer(e.display, 128, 128, 128);
-  e.pictures.Draw(e.list.patterns[pattern].picture);
+  e.pictures.Draw(e.display, e.list.patterns[pattern].picture);
   ResetDefenseBoxWidths(e.list);
   DrawViewBorder(e.display);
   DrawBoxes(e, pattern);

@@ -67,8 +67,8 @@ void DrawViewBorder(Display& display) {
   std::optional<DrawContext> dc = GetDC(display);
   if (!dc) return;
   const ColourRef previous = dc->SelectPen(Rgb24(255, 255, 255));
-  DrawRectOutline(*dc, 0, 0, 321, 241);
-  DrawLine(*dc, kViewOriginX, 0, kViewOriginX, 241);  // the character's axis
+  DrawRectOutline(*dc, 0, 0, kViewBorderRight, kViewBorderBottom);
+  DrawLine(*dc, kViewOriginX, 0, kViewOriginX, kViewBorderBottom);  // the character's axis
   dc->SelectPen(previous);
 }
 

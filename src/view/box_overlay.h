@@ -3,15 +3,12 @@
 
 #include <cstdint>
 
+#include "base/screen_layout.h"
 #include "chardata/pattern_table.h"
 #include "display/display_device.h"
 #include "display/draw_context.h"
 
 namespace boxedit {
-
-// Screen pixel of the view origin: box (x, y) is drawn at (161 + x, 240 - y).
-inline constexpr int32_t kViewOriginX = 161;
-inline constexpr int32_t kViewOriginY = 240;
 
 void DrawLine(DrawContext& dc, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 void DrawRectOutline(DrawContext& dc, int32_t x1, int32_t y1, int32_t x2, int32_t y2);

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "base/screen_layout.h"
+
 namespace boxedit {
 
 namespace {
@@ -33,15 +35,29 @@ constexpr std::array<const char*, 84> kMotionNames = {
     "SIT-JSC",      "SIT-JBC",       "JMP-S-CLASH",   "JMP-B-CLASH",   // 80-83
 };
 
-// One cell of the font is 8 pixels wide; numbers in the panels have three digits.
+// Numbers in the panels have three digits.
 constexpr int32_t kDigits = 3;
+
+// The box panel: "DEFENSE" with the columns of defense boxes 0 and 1, then "ATTACK" with the
+// column of attack box 0, each column 8 pixels right of the labels.
+constexpr int32_t kDefenseLabelY = kBoxPanelY + 32;
+constexpr int32_t kDefenseColumnsY = kDefenseLabelY + 16;
+constexpr int32_t kAttackLabelY = kBoxPanelY + 128;
+constexpr int32_t kAttackColumnY = kAttackLabelY + 16;
+constexpr int32_t kFirstBoxColumnX = kBoxPanelX + 8;
+constexpr int32_t kBoxColumnStep = 48;
+
+// Rows of the attribute panel.
+constexpr int32_t AttributeRow(int k) {
+  return kAttributePanelY + 16 * k;
+}
 
 bool IsPattern(int32_t pattern) {
   return pattern >= 0 && pattern < kPatternCount;
 }
 
 // The column of the box panel: its x1, y1, x2, y2 one below the other from row `top`.
-void DrawBoxColumn(Surface& font, int32_t x, int32_t top, const Box& box) {
+void DrawBoxColumn(const Font& font, int32_t x, int32_t top, const Box& box) {
   font.DrawNumber(x, top, kDigits, box.x1);
   font.DrawNumber(x, top + 16, kDigits, box.y1);
   font.DrawNumber(x, top + 32, kDigits, box.x2);
@@ -88,17 +104,18 @@ const char* GuardWord(int32_t guard) {
 struct Column {
   int32_t label, value;
 };
-constexpr Column kColumn1{8, 48};
+constexpr Column kColumn1{8, 48};  // the panel's left edge is at x 8
 constexpr Column kColumn2{104, 144};
 constexpr Column kColumn3{192, 232};
 
-void DrawLabelledNumber(Surface& font, Column column, int32_t y, const char* label, int32_t value) {
+void DrawLabelledNumber(const Font& font, Column column, int32_t y, const char* label,
+                        int32_t value) {
   font.DrawString(column.label, y, label);
   font.DrawNumber(column.value, y, kDigits, value);
 }
 
 // A field shown as a word: nothing after the label when the value has no word.
-void DrawLabelledWord(Surface& font, Column column, int32_t y, const char* label,
+void DrawLabelledWord(const Font& font, Column column, int32_t y, const char* label,
                       const char* word) {
   font.DrawString(column.label, y, label);
   if (word != nullptr) font.DrawString(column.value, y, word);
@@ -111,61 +128,64 @@ const char* MotionName(int32_t motion) {
   return kMotionNames[motion];
 }
 
-void DrawBoxPanel(Surface& font, const MotionList& list, int32_t currentPattern,
+void DrawBoxPanel(const Font& font, const MotionList& list, int32_t currentPattern,
                   int32_t selectedBox) {
   if (!IsPattern(currentPattern)) return;
   const PatternRecord& record = list.patterns[currentPattern];
 
-  font.DrawString(328, 32, MotionName(Motion(currentPattern)));
-  font.DrawString(328, 64, "DEFENSE");
-  DrawBoxColumn(font, 336, 80, record.defense[0]);
-  DrawBoxColumn(font, 384, 80, record.defense[1]);
-  font.DrawString(328, 160, "ATTACK");
-  DrawBoxColumn(font, 336, 176, record.attack[0]);
+  font.DrawString(kBoxPanelX, kBoxPanelY, MotionName(Motion(currentPattern)));
+  font.DrawString(kBoxPanelX, kDefenseLabelY, "DEFENSE");
+  DrawBoxColumn(font, kFirstBoxColumnX, kDefenseColumnsY, record.defense[0]);
+  DrawBoxColumn(font, kFirstBoxColumnX + kBoxColumnStep, kDefenseColumnsY, record.defense[1]);
+  font.DrawString(kBoxPanelX, kAttackLabelY, "ATTACK");
+  DrawBoxColumn(font, kFirstBoxColumnX, kAttackColumnY, record.attack[0]);
 
-  // The marker stands one cell left of the selected box's column, on the row of its x1. The
-  // position is worked out in 64 bits; a selection so far out that it leaves the 32-bit range
-  // would be off the screen and is not drawn.
-  const int64_t markerX = 328 + int64_t{48} * (selectedBox % 4);
-  const int64_t markerY = 80 + int64_t{96} * (selectedBox / 4);
+  // The marker stands one cell left of the selected box's column, on the row of its x1: box k of
+  // a group in column k, the attack group 96 rows below the defense group. The position is
+  // worked out in 64 bits; a selection so far out that it leaves the 32-bit range would be off
+  // the screen and is not drawn.
+  const int64_t markerX = kBoxPanelX + int64_t{kBoxColumnStep} * (selectedBox % 4);
+  const int64_t markerY =
+      kDefenseColumnsY + int64_t{kAttackColumnY - kDefenseColumnsY} * (selectedBox / 4);
   if (markerY <= INT32_MAX && markerY >= INT32_MIN) {
     font.DrawString(static_cast<int32_t>(markerX), static_cast<int32_t>(markerY), "@");
   }
 }
 
-void DrawAttributePanel(Surface& font, const MotionList& list, int32_t currentPattern) {
+void DrawAttributePanel(const Font& font, const MotionList& list, int32_t currentPattern) {
   if (!IsPattern(currentPattern)) return;
   const PatternRecord& r = list.patterns[currentPattern];
 
-  DrawLabelledNumber(font, kColumn1, 248, "NUMBE", currentPattern);
-  DrawLabelledNumber(font, kColumn1, 264, "TO", r.to);
-  DrawLabelledNumber(font, kColumn1, 280, "SPEED", r.speed);
-  DrawLabelledNumber(font, kColumn1, 296, "PICTU", r.picture);
-  DrawLabelledNumber(font, kColumn1, 312, "DEPTH", r.depth);
-  DrawLabelledNumber(font, kColumn1, 328, "CIRCO", r.circo);
+  DrawLabelledNumber(font, kColumn1, AttributeRow(0), "NUMBE", currentPattern);
+  DrawLabelledNumber(font, kColumn1, AttributeRow(1), "TO", r.to);
+  DrawLabelledNumber(font, kColumn1, AttributeRow(2), "SPEED", r.speed);
+  DrawLabelledNumber(font, kColumn1, AttributeRow(3), "PICTU", r.picture);
+  DrawLabelledNumber(font, kColumn1, AttributeRow(4), "DEPTH", r.depth);
+  DrawLabelledNumber(font, kColumn1, AttributeRow(5), "CIRCO", r.circo);
   if (const char* word = VoiceWord(r.voice)) {
-    DrawLabelledWord(font, kColumn1, 344, "VOICE", word);
+    DrawLabelledWord(font, kColumn1, AttributeRow(6), "VOICE", word);
   } else {
-    DrawLabelledNumber(font, kColumn1, 344, "VOICE", r.voice);
+    DrawLabelledNumber(font, kColumn1, AttributeRow(6), "VOICE", r.voice);
   }
 
-  DrawLabelledNumber(font, kColumn2, 248, "VX", r.vx);
-  DrawLabelledNumber(font, kColumn2, 264, "RX", r.rx);
-  DrawLabelledNumber(font, kColumn2, 280, "VY", r.vy);
-  DrawLabelledNumber(font, kColumn2, 296, "RY", r.ry);
+  DrawLabelledNumber(font, kColumn2, AttributeRow(0), "VX", r.vx);
+  DrawLabelledNumber(font, kColumn2, AttributeRow(1), "RX", r.rx);
+  DrawLabelledNumber(font, kColumn2, AttributeRow(2), "VY", r.vy);
+  DrawLabelledNumber(font, kColumn2, AttributeRow(3), "RY", r.ry);
 
-  DrawLabelledWord(font, kColumn3, 248, "CLASH", ClashWord(r.clash));
-  DrawLabelledWord(font, kColumn3, 264, "GUARD", GuardWord(r.guard));
-  DrawLabelledNumber(font, kColumn3, 280, "DAMEG", r.damage);
-  DrawLabelledNumber(font, kColumn3, 296, "HITTO", r.hitTo);
-  DrawLabelledNumber(font, kColumn3, 312, "HIT-I", r.hitI);
+  DrawLabelledWord(font, kColumn3, AttributeRow(0), "CLASH", ClashWord(r.clash));
+  DrawLabelledWord(font, kColumn3, AttributeRow(1), "GUARD", GuardWord(r.guard));
+  DrawLabelledNumber(font, kColumn3, AttributeRow(2), "DAMEG", r.damage);
+  DrawLabelledNumber(font, kColumn3, AttributeRow(3), "HITTO", r.hitTo);
+  DrawLabelledNumber(font, kColumn3, AttributeRow(4), "HIT-I", r.hitI);
 
   // The flag bits 8, 4, 2 and 1, each as " 1" or " 0" one cell further right: the digits stand
   // side by side at x 232 to 256, highest bit first.
-  font.DrawString(kColumn3.label, 328, "FLAG");
+  font.DrawString(kColumn3.label, AttributeRow(5), "FLAG");
   constexpr std::array<uint32_t, 4> kBits = {8, 4, 2, 1};
   for (size_t i = 0; i < kBits.size(); ++i) {
-    font.DrawString(224 + 8 * static_cast<int32_t>(i), 328, (r.flags & kBits[i]) ? " 1" : " 0");
+    font.DrawString(224 + 8 * static_cast<int32_t>(i), AttributeRow(5),
+                    (r.flags & kBits[i]) ? " 1" : " 0");
   }
 }
 

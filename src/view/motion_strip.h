@@ -3,13 +3,11 @@
 
 #include <cstdint>
 
+#include "base/screen_layout.h"
 #include "chardata/pattern_table.h"
 #include "display/display_device.h"
 
 namespace boxedit {
-
-inline constexpr int32_t kStripStartX = 416;
-inline constexpr int32_t kStripGroundY = 312;
 // A pattern that never lands (gravity 0 or negative) stops after this many frames.
 inline constexpr int kMaxLandingFrames = 4096;
 // The whole walk draws at most this many frames, so that absurd `speed` values cannot stall the

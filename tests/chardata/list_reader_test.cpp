@@ -218,21 +218,22 @@ TEST(ListReader, MissingOrUnreadableFile_GivesNoKeyColourAndAnEmptyTable) {
                                 "directory"}));
   EXPECT_EQ(list->lastPattern, 0);
   EXPECT_TRUE(list->patterns[12].IsEmpty());
-  EXPECT_EQ(ReadKeyColour(dir.path(), true), -1);
+  EXPECT_FALSE(ReadKeyColour(dir.path()));
 
   std::filesystem::create_directory(dir / "motion.lst");
   const Diagnostics d = Load(*list, dir.path());
   EXPECT_TRUE(HasErrors(d));
   EXPECT_THAT(Formatted(d), ElementsAreArray({HasSubstr("motion.lst: error: cannot read ")}));
-  EXPECT_EQ(ReadKeyColour(dir.path(), false), -1);
+  EXPECT_FALSE(ReadKeyColour(dir.path()));
 
   // The key colour needs the first four words only.
   std::filesystem::remove(dir / "motion.lst");
   dir.Write("motion.lst", "NAME\n128 128\n128");
-  EXPECT_EQ(ReadKeyColour(dir.path(), true), 0x8410);
-  EXPECT_EQ(ReadKeyColour(dir.path(), false), 0x4210);
+  EXPECT_EQ(ReadKeyColour(dir.path()), (KeyColour{128, 128, 128}));
+  dir.Write("motion.lst", "NAME -1 300\n2");  // as written: the screen decides what they mean
+  EXPECT_EQ(ReadKeyColour(dir.path()), (KeyColour{-1, 300, 2}));
   dir.Write("motion.lst", "NAME 1 2");
-  EXPECT_EQ(ReadKeyColour(dir.path(), true), -1);
+  EXPECT_FALSE(ReadKeyColour(dir.path()));
 }
 
 // A table with about a third of its slots filled, some above lastPattern. Values are small most

@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "../support/temp_dir.h"
-#include "display/bitmap_headers.h"
+#include "chardata/bmp.h"
+#include "chardata/tile_sheet_file.h"
+#include "display/font.h"
 #include "display/surface.h"
+#include "display/tile_sheet_loader.h"
 #include "display_fixture.h"
 
 namespace boxedit {
@@ -45,7 +48,8 @@ class TileSheet : public ::testing::Test {
   }
   int Load(const std::string& bytes, int32_t key, int32_t index = 0, int32_t scale = 256) {
     dir.Write("chara.bmp", bytes);
-    return sheet->LoadTileSheet(dir / "chara.bmp", key, scale, scale, scale, index);
+    return LoadTileSheet(*sheet, d->display.is565, dir / "chara.bmp", key, scale, scale, scale,
+                         index);
   }
   uint16_t At(int x, int y) const { return sheet->surface->At(x, y); }
 
@@ -63,8 +67,10 @@ TEST_F(TileSheet, ImageIndex1FillsTheSheetBottomUpFromTheSecondBlock_WhateverThe
     ASSERT_EQ(Load(SheetFile(8, blocks, {}, w, h), -1, 1), 1);
     for (int i = 0; i < 256; ++i) ASSERT_EQ(At(i % 32, i / 32), RgbToPixel(true, i, i, i)) << i;
   }
-  EXPECT_EQ(sheet->infoHeader.biWidth, 32);  // the headers are kept, with the sheet's own size
-  EXPECT_EQ(sheet->fileHeader.bfOffBits, 5000u);
+  TileSheetBlock block;  // the headers as read, with the sheet's own size
+  ASSERT_TRUE(ReadTileSheetBlock(dir / "chara.bmp", 32, 8, 1, &block));
+  EXPECT_EQ(block.infoHeader.biWidth, 32);
+  EXPECT_EQ(block.fileHeader.bfOffBits, 5000u);
 }
 
 TEST_F(TileSheet, SixteenBitWhiteBecomesDeviceWhite_AndTheKeyColourIsNotScaled) {
@@ -93,7 +99,7 @@ TEST_F(TileSheet, EightBitKeyShowsTheBackBufferThrough_ANegativeKeyIsOpaque) {
     ASSERT_EQ(Load(SheetFile(8, block, palette), key), 1);
     EXPECT_EQ(sheet->hasColourKey, key >= 0);
     ClearBackBuffer(d->display, 128, 128, 128);
-    sheet->BlitCell(0, 0, 0);
+    sheet->BlitCell(d->display, 0, 0, 0);
     EXPECT_EQ(Pair(d->Back().At(7, 15), d->Back().At(8, 0)), Pair(shown, is565 ? 0xF800 : 0x7C00));
   }
   // At 8 bits the key is a palette index, and its pixels keep their colour under scaling.
@@ -121,7 +127,7 @@ TEST_F(TileSheet, OtherDepthsShortHeadersAndMissingFilesAreRefused_LeavingTheShe
   for (uint16_t depth : {1, 4, 24, 32})
     EXPECT_EQ(Load(SheetFile(depth, Bytes(2048, 0xFF)), 5), 0) << depth;
   EXPECT_EQ(Load(SheetFile(8, {}).substr(0, 53), 5), 0);
-  EXPECT_EQ(sheet->LoadTileSheet(dir / "missing.bmp", 5, 256, 256, 256, 0), 0);
+  EXPECT_EQ(LoadTileSheet(*sheet, true, dir / "missing.bmp", 5, 256, 256, 256, 0), 0);
   EXPECT_EQ(At(0, 0), 0x1234);
   EXPECT_EQ(sheet->hasColourKey, 0);
 }
@@ -183,9 +189,10 @@ TEST_F(Text, NumbersDigitsAndStringsDrawTheirCells) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.call << " " << c.value << " " << c.text);
     ClearBackBuffer(d.display, 128, 128, 128);
-    if (c.call == 'N') font->DrawNumber(c.x, 0, c.digits, c.value);
-    if (c.call == 'D') font->DrawDigits(c.x, 0, c.digits, c.value);
-    if (c.call == 'S') font->DrawString(c.x, 0, c.text);
+    const Font text(*font, d.display);
+    if (c.call == 'N') text.DrawNumber(c.x, 0, c.digits, c.value);
+    if (c.call == 'D') text.DrawDigits(c.x, 0, c.digits, c.value);
+    if (c.call == 'S') text.DrawString(c.x, 0, c.text);
     EXPECT_EQ(Row(c.x, static_cast<int>(c.cells.size())), c.cells);
   }
 }
@@ -196,8 +203,8 @@ TEST(LoadBitmapResource, ConvertsTheFontSheetTopDownAndKeysOnItsBackground) {
   OpenDisplay d(true);
   auto font = std::make_unique<Surface>();
   ASSERT_EQ(font->Create(d.display, 320, 240, 1), 1);
-  EXPECT_EQ(font->LoadBitmapResource("NO SUCH BITMAP", 320, 240), 0);
-  ASSERT_EQ(font->LoadBitmapResource("NUMBITMAP", 320, 240), 1);
+  EXPECT_EQ(LoadBitmapResource(*font, "NO SUCH BITMAP", 320, 240), 0);
+  ASSERT_EQ(LoadBitmapResource(*font, "NUMBITMAP", 320, 240), 1);
   EXPECT_EQ(font->colourKey, 0x01E0);
   int lastInk = -1, firstShade = 16;  // in the cell of "A", 33: x 8..15, y 16..31
   for (int y = 0; y < 16; ++y) {

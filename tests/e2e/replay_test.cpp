@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../support/temp_dir.h"
+#include "chardata/bmp.h"
 #include "display/pixel_layout.h"
 #include "platform/headless/image_writer.h"
 #include "run_boxtool.h"
@@ -144,7 +145,7 @@ TEST_F(ReplayTest, Shot_ShowsBorderGreyBackgroundAndOpaqueTileZero) {
   // Without chara.bmp and pattern.pat every picture is tile 0 of an unfilled, unkeyed sheet.
   const ReplayRun run = Replay("frame 2\nshot frame.bmp\n");
   ASSERT_EQ(run.status, 0) << run.err;
-  Image bmp;
+  RgbImage bmp;
   ASSERT_TRUE(ReadBmp24(dir_ / "frame.bmp", &bmp));
   ASSERT_EQ(std::tuple(bmp.width, bmp.height), std::tuple(640, 480));
   const Rgb white{255, 255, 255};
@@ -160,7 +161,7 @@ TEST_F(ReplayTest, Shot_ShowsBorderGreyBackgroundAndOpaqueTileZero) {
 TEST_F(ReplayTest, Shot555_ShowsTheSameGreyAsThe555Layout) {
   const ReplayRun run = Replay("frame\nshot frame.bmp\n", "--layout 555");
   ASSERT_EQ(run.status, 0) << run.err;
-  Image bmp;
+  RgbImage bmp;
   ASSERT_TRUE(ReadBmp24(dir_ / "frame.bmp", &bmp));
   EXPECT_EQ(bmp.At(600, 470), PixelToRgb(kLayout555, 0x4210));
 }

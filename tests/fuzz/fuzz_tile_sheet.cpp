@@ -14,30 +14,23 @@
 
 #include "display/display_device.h"
 #include "display/surface.h"
-#include "platform/platform.h"
+#include "display/tile_sheet_loader.h"
+#include "platform/screen.h"
 
 namespace {
 
 using namespace boxedit;
 
-// Just enough of a platform to open the screen; nothing is shown.
-class ScreenOnly : public Platform {
+// A screen that opens in the layout asked for and shows nothing.
+class ScreenOnly : public Screen {
  public:
   bool is565 = true;
-  bool OpenWindow(const std::string&, WindowProc, std::string*) override { return true; }
-  void DestroyWindow() override {}
   bool OpenScreen(int, int, bool* layout565, std::string*) override {
     *layout565 = is565;
     return true;
   }
   void CloseScreen() override {}
   void Present(const uint16_t*, int, int, int) override {}
-  bool PeekMessage() override { return false; }
-  bool GetMessage(Message*) override { return false; }
-  void PostMessage(const Message&) override {}
-  void PostQuitMessage(int) override {}
-  uint32_t ClockMs() override { return 0; }
-  void Idle(uint32_t) override {}
 };
 
 // The file each input is written to, one per process; removed after every input.
@@ -51,17 +44,17 @@ const std::filesystem::path& TempFile() {
 // One open display per layout, kept for the whole run: opening a screen per input would spend
 // the time on clearing 640x480 buffers instead of on the loader.
 Display& DisplayFor(bool is565) {
-  struct Screen {
-    ScreenOnly platform;
+  struct OpenScreen {
+    ScreenOnly screen;
     Display display;
-    explicit Screen(bool layout565) {
-      platform.is565 = layout565;
-      if (InitDisplay(display, platform) != 1) std::abort();
+    explicit OpenScreen(bool layout565) {
+      screen.is565 = layout565;
+      if (!InitDisplay(display, screen)) std::abort();
       DetectPixelFormat(display);
       if (display.is565 != layout565) std::abort();
     }
   };
-  static Screen screen565(true), screen555(false);
+  static OpenScreen screen565(true), screen555(false);
   return is565 ? screen565.display : screen555.display;
 }
 
@@ -83,13 +76,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   Display& display = DisplayFor(is565);
   auto sheet = std::make_unique<Surface>();
-  if (sheet->Create(display, 32, 32, 2) != 1) std::abort();
+  if (!sheet->Create(display, 32, 32, 2)) std::abort();
   sheet->SetCells(16, 16);
-  const int result = sheet->LoadTileSheet(TempFile(), key, redScale, greenScale, 256, imageIndex);
+  const bool loaded =
+      LoadTileSheet(*sheet, is565, TempFile(), key, redScale, greenScale, 256, imageIndex);
   std::remove(TempFile().c_str());
-  if (result == 1) {
+  if (loaded) {
     // The loaded sheet must draw: every cell, and cell numbers outside the table.
-    for (int32_t cell : {0, 1, 2, 3, 4, 1799, 1800, -1}) sheet->BlitCell(-8, 470, cell);
+    for (int32_t cell : {0, 1, 2, 3, 4, 1799, 1800, -1}) sheet->BlitCell(display, -8, 470, cell);
     if (sheet->hasColourKey != (key >= 0 ? 1 : 0)) std::abort();
   }
   sheet->Release();

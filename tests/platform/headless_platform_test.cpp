@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../support/temp_dir.h"
+#include "chardata/bmp.h"
 
 namespace boxedit {
 namespace {
@@ -120,7 +121,7 @@ TEST(HeadlessPlatform, ShotWritesTheLastPresentedFrame_AndReportsAFailedOne) {
     MiniEditor editor(platform);
     ASSERT_TRUE(editor.Run());
     EXPECT_EQ(editor.is565, is565);
-    Image image;
+    RgbImage image;
     ASSERT_TRUE(ReadBmp24(before, &image));
     ASSERT_EQ(image.pixels, std::vector<Rgb>(8 * 4, Rgb{0, 0, 0}));
     ASSERT_TRUE(ReadBmp24(after, &image));  // the second frame's colour
@@ -130,7 +131,7 @@ TEST(HeadlessPlatform, ShotWritesTheLastPresentedFrame_AndReportsAFailedOne) {
   }
   HeadlessPlatform noScreen(Script("shot " + before));  // no screen yet: a black 640x480
   EXPECT_TRUE(noScreen.PeekMessage());
-  Image image;
+  RgbImage image;
   ASSERT_TRUE(ReadBmp24(before, &image));
   EXPECT_EQ(std::pair(image.width, image.height), std::pair(640, 480));
 }

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "../support/temp_dir.h"
+#include "chardata/bmp.h"
+#include "chardata/png.h"
 
 namespace boxedit {
 namespace {
@@ -59,7 +61,7 @@ TEST(WriteFrameImage, BmpHasPaddedBottomUpRowsThatReadBack_InBothLayouts) {
     EXPECT_EQ(static_cast<uint8_t>(bmp[54]), frame.Expected(*layout, 0, 1).blue);
     EXPECT_EQ(static_cast<uint8_t>(bmp[56]), frame.Expected(*layout, 0, 1).red);
     EXPECT_EQ(bmp.substr(63, 3), std::string(3, '\0'));
-    Image image;
+    RgbImage image;
     ASSERT_TRUE(ReadBmp24(dir / "f.bmp", &image));
     ASSERT_EQ(std::pair(image.width, image.height), std::pair(3, 2));
     for (int y = 0; y < 2; ++y) {
@@ -126,19 +128,20 @@ TEST(WriteFrameImage, FailsWithReason_WhenFrameIsEmptyOrFileCannotBeWritten) {
   EXPECT_FALSE(WriteFrameImage(dir / "e.png", FrameView{nullptr, 0, 0, 0, kLayout565}, &error));
   EXPECT_FALSE(dir.Exists("e.png"));
   // A pitch shorter than a row would read past the pixels.
-  EXPECT_TRUE(EncodeBmp24(FrameView{frame.pixels.data(), 2, 2, 2, kLayout565}).empty());
-  EXPECT_TRUE(EncodePng(FrameView{frame.pixels.data(), 2, 2, 2, kLayout565}).empty());
+  EXPECT_TRUE(
+      EncodeBmp24(FrameToImage(FrameView{frame.pixels.data(), 2, 2, 2, kLayout565})).empty());
+  EXPECT_TRUE(EncodePng(FrameToImage(FrameView{frame.pixels.data(), 2, 2, 2, kLayout565})).empty());
 }
 
 TEST(ReadBmp24, Refuses_WhenFileIsNotAComplete24BitBmp) {
   testing::TempDir dir;
-  const std::vector<uint8_t> bmp = EncodeBmp24(TestFrame(4, 4, 0).View(kLayout565));
+  const std::vector<uint8_t> bmp = EncodeBmp24(FrameToImage(TestFrame(4, 4, 0).View(kLayout565)));
   std::string bytes(bmp.begin(), bmp.end() - 1);
   dir.Write("truncated.bmp", bytes);
   bytes.push_back('\0');
   bytes[25] = '\xFF';  // a negative height: rows top-down
   dir.Write("topdown.bmp", bytes);
-  Image image;
+  RgbImage image;
   for (const char* name : {"truncated.bmp", "topdown.bmp", "none.bmp"}) {
     EXPECT_FALSE(ReadBmp24(dir / name, &image)) << name;
   }

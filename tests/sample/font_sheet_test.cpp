@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "display/bitmap_resource.h"
-#include "resources/indexed_bitmap.h"
+#include "chardata/bmp.h"
+#include "resources/bitmap_resource.h"
 
 namespace boxedit {
 namespace {
@@ -31,8 +31,8 @@ class FontResourceTest : public ::testing::Test {
   void SetUp() override { ASSERT_EQ(dib.size(), 77864u); }
   // Palette index of sheet pixel (x, y), y counted from the top.
   uint8_t Pixel(int x, int y) const {
-    return dib[kBmpInfoHeaderBytes + kPaletteBytes + (kFontSheetHeight - 1 - y) * kFontSheetWidth +
-               x];
+    return dib[kBitmapInfoHeaderSize + kPaletteBytes +
+               (kFontSheetHeight - 1 - y) * kFontSheetWidth + x];
   }
   // The palette indices that occur in cell n.
   std::set<uint8_t> IndicesIn(int cell) const {

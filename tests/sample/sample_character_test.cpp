@@ -55,8 +55,7 @@ TEST(SampleFiles, HaveTheLayoutsTheEditorReads_AndTheSameBytesEveryTime) {
 TEST(SampleTileSheet, BackgroundIsTheKey_AndMapsUseOnlyWrittenTiles) {
   testing::TempDir dir;
   ASSERT_TRUE(WriteSampleCharacter(dir.path(), nullptr));
-  EXPECT_EQ(ReadKeyColour(dir.path(), true), 0);
-  EXPECT_EQ(ReadKeyColour(dir.path(), false), 0);
+  EXPECT_EQ(ReadKeyColour(dir.path()), (KeyColour{0, 0, 0}));
   const SampleCharacter& s = Sample();
   EXPECT_EQ(U32(s.tileSheet, 54) & 0xFFFFFF, 0u);
   std::set<uint8_t> used;

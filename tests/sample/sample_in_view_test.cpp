@@ -9,6 +9,7 @@
 #include "chardata/list_reader.h"
 #include "display/display_device.h"
 #include "display/pixel_layout.h"
+#include "display/tile_sheet_loader.h"
 #include "sample/sample_character.h"
 #include "sample_files.h"
 #include "view/picture_bank.h"
@@ -41,11 +42,13 @@ TEST_P(SampleInView, PicturesShowTheFighterThroughTheKeyColour) {
   DetectPixelFormat(display);
   ASSERT_EQ(display.is565, GetParam());
   ASSERT_TRUE(WriteSampleCharacter(dir.path(), nullptr));
-  Surface& sheet = bank->TileSheet();
+  Surface& sheet = bank->tileSheet;
   ASSERT_EQ(sheet.Create(display, 640, 720, 2), 1);
   sheet.SetCells(16, 16);
-  const int32_t key = ReadKeyColour(dir.path(), display.is565);
-  ASSERT_EQ(sheet.LoadTileSheet(dir / "chara.bmp", key, 256, 256, 256, 1), 1);
+  const std::optional<KeyColour> key = ReadKeyColour(dir.path());
+  ASSERT_TRUE(key);
+  const int32_t keyPixel = RgbToPixel(display.is565, key->red, key->green, key->blue);
+  ASSERT_EQ(LoadTileSheet(sheet, display.is565, dir / "chara.bmp", keyPixel, 256, 256, 256, 1), 1);
   ASSERT_EQ(bank->Load(dir / "pattern.pat"), 1);
   auto list = std::make_unique<MotionList>();
   EXPECT_TRUE(Load(*list, dir.path()).empty());
@@ -54,7 +57,7 @@ TEST_P(SampleInView, PicturesShowTheFighterThroughTheKeyColour) {
   const uint16_t grey = Rgb(128, 128, 128);
   for (int p = 0; p < Sample().pictureCount; ++p) {
     ASSERT_EQ(ClearBackBuffer(display, 128, 128, 128), 1);
-    bank->Draw(p);
+    bank->Draw(display, p);
     int fighter = 0, mismatches = 0;
     for (int y = 1; y <= 240; ++y) {
       for (int x = 32; x < 320; ++x) {

@@ -58,9 +58,9 @@ TEST_F(EditorTest, StartUp_OpensLoadsAndClearsToBlack) {
   EXPECT_TRUE(editor_->display.is565);
   EXPECT_EQ(editor_->list.lastPattern, 3);
   EXPECT_EQ(editor_->list.gravity, 10);
-  EXPECT_EQ(editor_->pictures.TileSheet().width, 640);
-  EXPECT_NE(editor_->pictures.TileSheet().surface, nullptr);
-  EXPECT_NE(editor_->pool.Font().surface, nullptr);
+  EXPECT_EQ(editor_->pictures.tileSheet.width, 640);
+  EXPECT_NE(editor_->pictures.tileSheet.surface, nullptr);
+  EXPECT_NE(editor_->pool.font.surface, nullptr);
   ASSERT_GE(platform_.presentCount, 1);
   EXPECT_EQ(platform_.FramePixel(320, 240), 0);
   // The missing tile sheet and picture file are reported, and the editor runs on.
@@ -102,13 +102,13 @@ TEST_F(EditorTest, WindowProc_AnswersItsTableAndPassesTheRestOn) {
 TEST_F(EditorTest, EscThenClose_ShutsDownInOrderAndPostsQuit) {
   ASSERT_EQ(Start(), 0);
   Send(msg::kKeyDown, vk::kEscape);
-  ASSERT_EQ(platform_.queue.size(), 1u);
-  EXPECT_EQ(platform_.queue.front().message, msg::kClose);
-  platform_.queue.clear();
+  ASSERT_EQ(platform_.queue.Size(), 1u);
+  EXPECT_EQ(platform_.queue.Front().message, msg::kClose);
+  platform_.queue.Clear();
 
   EXPECT_EQ(Send(msg::kClose), 1);
-  EXPECT_EQ(editor_->pool.Font().surface, nullptr);
-  EXPECT_EQ(editor_->pictures.TileSheet().surface, nullptr);
+  EXPECT_EQ(editor_->pool.font.surface, nullptr);
+  EXPECT_EQ(editor_->pictures.tileSheet.surface, nullptr);
   EXPECT_EQ(editor_->display.backBuffer, nullptr);
   EXPECT_FALSE(platform_.windowOpen);
   EXPECT_TRUE(platform_.quitPosted);
@@ -158,7 +158,7 @@ class ClosingPlatform : public FakePlatform {
   std::vector<size_t> queueAtPresent;
   void Present(const uint16_t* pixels, int pitch, int width, int height) override {
     FakePlatform::Present(pixels, pitch, width, height);
-    queueAtPresent.push_back(queue.size());
+    queueAtPresent.push_back(queue.Size());
     if (width == 640 && ++frames == closeAfter) PostMessage({msg::kClose, 0, 0});
   }
 };

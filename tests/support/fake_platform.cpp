@@ -53,27 +53,25 @@ void FakePlatform::Present(const uint16_t* pixels, int pitchBytes, int width, in
 }
 
 bool FakePlatform::PeekMessage() {
-  return !queue.empty();
+  return !queue.Empty();
 }
 
 bool FakePlatform::GetMessage(Message* out) {
-  if (queue.empty()) {
+  if (queue.Empty()) {
     *out = Message{msg::kQuit, 0, 0};
     return false;
   }
-  *out = queue.front();
-  queue.pop_front();
-  return out->message != msg::kQuit;
+  return queue.Take(out);
 }
 
 void FakePlatform::PostMessage(const Message& m) {
-  queue.push_back(m);
+  queue.Post(m);
 }
 
 void FakePlatform::PostQuitMessage(int exitCode) {
   quitPosted = true;
   quitCode = exitCode;
-  queue.push_back(Message{msg::kQuit, static_cast<uintptr_t>(exitCode), 0});
+  queue.PostQuit(exitCode);
 }
 
 uint32_t FakePlatform::ClockMs() {

@@ -4,15 +4,15 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
+#include "platform/message_queue.h"
 #include "platform/platform.h"
 
 namespace boxedit::testing {
 
-class FakePlatform : public Platform {
+class FakePlatform : public Platform, public Screen {
  public:
   explicit FakePlatform(bool is565 = true) : screenIs565(is565) {}
 
@@ -34,7 +34,7 @@ class FakePlatform : public Platform {
   int presentCount = 0;
   int presentWidth = 0, presentHeight = 0;
   std::vector<uint16_t> lastFrame;  // the last presented frame, rows packed without padding
-  std::deque<Message> queue;        // messages waiting, oldest first
+  MessageQueue queue;               // messages waiting, oldest first
   bool quitPosted = false;
   int quitCode = 0;
   int clockReads = 0;
@@ -46,6 +46,7 @@ class FakePlatform : public Platform {
   }
 
   // Platform
+  Screen& screen() override { return *this; }
   bool OpenWindow(const std::string& title, WindowProc proc, std::string* error) override;
   // Closes the window and calls the window procedure with the destroy message at once.
   void DestroyWindow() override;

@@ -136,7 +136,7 @@ TEST_F(View, Circo46DrawsGreenAndMagentaBoxes_Circo45BlueAndRed) {
 
 TEST_F(View, PicturesDrawSheetCellsAtTheirMapPlaces_AndLoadFromAShortFile) {
   auto bank = std::make_unique<PictureBank>();  // every entry tile 0
-  MakeSheet(bank->TileSheet(), 640, 720, 16, 16, SheetPixel);
+  MakeSheet(bank->tileSheet, 640, 720, 16, 16, SheetPixel);
   auto& tiles = bank->pictures[9].tiles;
   for (auto& row : tiles) row.fill(kNoTile);
   tiles[0][2] = 39;                         // the last cell of the sheet's top row, to (32, 1)
@@ -144,13 +144,14 @@ TEST_F(View, PicturesDrawSheetCellsAtTheirMapPlaces_AndLoadFromAShortFile) {
   tiles[5][7] = 1799;                       // the bottom-right cell, to (112, 81)
   tiles[3][0] = tiles[4][1] = 0;            // columns 0 and 1 are never drawn
   tiles[6][6] = 1800, tiles[7][7] = 65534;  // no such cells
-  bank->Draw(9);
+  bank->Draw(display, 9);
   EXPECT_TRUE(HoldsTile(32, 1, 39) && HoldsTile(304, 225, 40) && HoldsTile(112, 81, 1799));
   EXPECT_EQ(Changed().size(), 3u * 256u);
 
   Clear();
   for (auto& row : bank->pictures[0].tiles) row.fill(kNoTile);
-  for (int32_t n : {0, -1, 256, INT32_MIN}) bank->Draw(n);  // all 65535, or no such picture
+  for (int32_t n : {0, -1, 256, INT32_MIN})
+    bank->Draw(display, n);  // all 65535, or no such picture
   EXPECT_TRUE(Changed().empty());
 
   // A pattern file fills the pictures it reaches, entries low byte first.
@@ -168,8 +169,9 @@ TEST_F(View, PicturesDrawSheetCellsAtTheirMapPlaces_AndLoadFromAShortFile) {
 }
 
 TEST_F(View, PanelsShowNamesMarkerValuesWordsAndFlagDigits) {
-  Surface font;
-  MakeFont(font);
+  Surface sheet;
+  MakeFont(sheet);
+  const Font font(sheet, display);
   const std::tuple<int32_t, const char*, int32_t, int, int> cases[] = {
       {0, "STAND      ", 0, 328, 80},
       {95, "SPECIAL    ", 1, 376, 80},

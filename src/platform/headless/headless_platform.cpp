@@ -99,7 +99,7 @@ FrameView HeadlessPlatform::ShownFrame() const {
 }
 
 bool HeadlessPlatform::PeekMessage() {
-  if (!queue_.empty()) return true;
+  if (!queue_.Empty()) return true;
   if (pendingFrames_ > 0) {
     --pendingFrames_;
     return false;
@@ -108,18 +108,16 @@ bool HeadlessPlatform::PeekMessage() {
 }
 
 bool HeadlessPlatform::GetMessage(Message* out) {
-  while (queue_.empty()) {
+  while (queue_.Empty()) {
     // A caller waiting here draws no frames, so frames owed to the script lapse.
     pendingFrames_ = 0;
     PlayScript();
   }
-  *out = queue_.front();
-  queue_.pop_front();
-  return out->message != msg::kQuit;
+  return queue_.Take(out);
 }
 
 void HeadlessPlatform::PostQuitMessage(int exitCode) {
-  queue_.push_back(Message{msg::kQuit, static_cast<uintptr_t>(exitCode), 0});
+  queue_.PostQuit(exitCode);
 }
 
 bool HeadlessPlatform::PlayScript() {
@@ -127,18 +125,17 @@ bool HeadlessPlatform::PlayScript() {
     const ReplayCommand& command = script_[next_++];
     switch (command.op) {
       case ReplayOp::kKey:
-        queue_.push_back(Message{msg::kKeyDown, command.value, 0});
+        queue_.Post(Message{msg::kKeyDown, command.value, 0});
         return true;
       case ReplayOp::kMove:
       case ReplayOp::kLeftDown:
       case ReplayOp::kLeftUp:
       case ReplayOp::kRightDown:
       case ReplayOp::kRightUp:
-        queue_.push_back(
-            Message{MouseMessageOf(command.op), 0, MakeMouseLParam(command.x, command.y)});
+        queue_.Post(Message{MouseMessageOf(command.op), 0, MakeMouseLParam(command.x, command.y)});
         return true;
       case ReplayOp::kClose:
-        queue_.push_back(Message{msg::kClose, 0, 0});
+        queue_.Post(Message{msg::kClose, 0, 0});
         return true;
       case ReplayOp::kFrame:
         if (command.value == 0) break;
@@ -153,9 +150,9 @@ bool HeadlessPlatform::PlayScript() {
   // run, the quit message does, so a replay can never spin forever.
   if (!escQueued_) {
     escQueued_ = true;
-    queue_.push_back(Message{msg::kKeyDown, vk::kEscape, 0});
+    queue_.Post(Message{msg::kKeyDown, vk::kEscape, 0});
   } else {
-    queue_.push_back(Message{msg::kQuit, 0, 0});
+    queue_.PostQuit(0);
   }
   return true;
 }

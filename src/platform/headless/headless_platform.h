@@ -3,12 +3,12 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
 #include "platform/headless/image_writer.h"
 #include "platform/headless/replay_script.h"
+#include "platform/message_queue.h"
 #include "platform/platform.h"
 
 namespace boxedit {
@@ -20,7 +20,7 @@ struct HeadlessOptions {
   bool failOpenScreen = false;  // OpenScreen refuses, as a missing video device would
 };
 
-class HeadlessPlatform : public Platform {
+class HeadlessPlatform : public Platform, public Screen {
  public:
   explicit HeadlessPlatform(std::vector<ReplayCommand> script = {}, HeadlessOptions options = {});
 
@@ -30,6 +30,7 @@ class HeadlessPlatform : public Platform {
 
   bool OpenWindow(const std::string& title, WindowProc proc, std::string* error) override;
   void DestroyWindow() override;
+  Screen& screen() override { return *this; }
   bool OpenScreen(int width, int height, bool* is565, std::string* error) override;
   void CloseScreen() override;
   void Present(const uint16_t* pixels, int pitchBytes, int width, int height) override;
@@ -39,7 +40,7 @@ class HeadlessPlatform : public Platform {
   // shots on the way. At the script's end queues Esc once, then the quit message.
   bool PeekMessage() override;
   bool GetMessage(Message* out) override;
-  void PostMessage(const Message& m) override { queue_.push_back(m); }
+  void PostMessage(const Message& m) override { queue_.Post(m); }
   void PostQuitMessage(int exitCode) override;
 
   // What a test or the replay looks at.
@@ -69,7 +70,7 @@ class HeadlessPlatform : public Platform {
   size_t next_ = 0;             // the next script command to play
   uint32_t pendingFrames_ = 0;  // frames still owed to the last `frame` command
   bool escQueued_ = false;      // the Esc that closes the editor at the script's end
-  std::deque<Message> queue_;
+  MessageQueue queue_;
   uint32_t clockMs_;
 
   WindowProc proc_;

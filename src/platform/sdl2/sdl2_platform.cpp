@@ -198,11 +198,11 @@ void Sdl2Platform::Present(const uint16_t* pixels, int pitchBytes, int width, in
 bool Sdl2Platform::PeekMessage() {
   SDL_Event event;
   while (session_ && SDL_PollEvent(&event)) Take(event);
-  return !queue_.empty();
+  return !queue_.Empty();
 }
 
 bool Sdl2Platform::GetMessage(Message* out) {
-  while (queue_.empty()) {
+  while (queue_.Empty()) {
     SDL_Event event;
     // Without a window nothing can arrive, and without SDL the wait fails: both end the loop
     // as the quit message would rather than wait forever.
@@ -212,13 +212,11 @@ bool Sdl2Platform::GetMessage(Message* out) {
     }
     Take(event);
   }
-  *out = queue_.front();
-  queue_.pop_front();
-  return out->message != msg::kQuit;
+  return queue_.Take(out);
 }
 
 void Sdl2Platform::PostQuitMessage(int exitCode) {
-  queue_.push_back(Message{msg::kQuit, static_cast<uintptr_t>(exitCode), 0});
+  queue_.PostQuit(exitCode);
 }
 
 void Sdl2Platform::Take(const SDL_Event& event) {
@@ -230,12 +228,8 @@ void Sdl2Platform::Take(const SDL_Event& event) {
   if (toggle) ToggleFullscreen();
   if (!message) return;
   // The close button sends both a window-close and a quit event; one close request is enough.
-  if (message->message == msg::kClose &&
-      std::any_of(queue_.begin(), queue_.end(),
-                  [](const Message& m) { return m.message == msg::kClose; })) {
-    return;
-  }
-  queue_.push_back(*message);
+  if (message->message == msg::kClose && queue_.Holds(msg::kClose)) return;
+  queue_.Post(*message);
 }
 
 uint32_t Sdl2Platform::windowId() const {

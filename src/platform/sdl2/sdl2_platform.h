@@ -4,12 +4,12 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/message_queue.h"
 #include "platform/platform.h"
 
 // SDL's own types, declared here so that the editor's code never sees SDL's headers.
@@ -25,7 +25,7 @@ namespace boxedit {
 // to such a driver when there is no display, and the editor would then run unseen.
 bool IsUnrequestedWindowlessDriver(std::string_view driver, std::string_view requested);
 
-class Sdl2Platform : public Platform {
+class Sdl2Platform : public Platform, public Screen {
  public:
   Sdl2Platform();
   ~Sdl2Platform() override;
@@ -39,13 +39,14 @@ class Sdl2Platform : public Platform {
   // Starts SDL's video and opens the window; false with SDL's reason when there is no display.
   bool OpenWindow(const std::string& title, WindowProc proc, std::string* error) override;
   void DestroyWindow() override;
+  Screen& screen() override { return *this; }
   bool OpenScreen(int width, int height, bool* is565, std::string* error) override;
   void CloseScreen() override;
   void Present(const uint16_t* pixels, int pitchBytes, int width, int height) override;
 
   bool PeekMessage() override;
   bool GetMessage(Message* out) override;
-  void PostMessage(const Message& m) override { queue_.push_back(m); }
+  void PostMessage(const Message& m) override { queue_.Post(m); }
   void PostQuitMessage(int exitCode) override;
 
   // True while the window covers the desktop; Alt+Enter switches to a window and back.
@@ -74,7 +75,7 @@ class Sdl2Platform : public Platform {
   std::unique_ptr<SDL_Texture, Deleter> texture_;
 
   WindowProc proc_;
-  std::deque<Message> queue_;
+  MessageQueue queue_;
   int screenWidth_ = 640;
   int screenHeight_ = 480;
   std::vector<uint8_t> shown_;  // the rows of the frame on the screen, packed

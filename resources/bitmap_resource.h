@@ -1,5 +1,6 @@
 // Bitmaps carried inside the program (the font sheet "NUMBITMAP"), as the bytes of a
-// device-independent bitmap: a BITMAPINFOHEADER, the palette and the pixel rows, bottom-up.
+// device-independent bitmap: a BITMAPINFOHEADER, the palette and the pixel rows, bottom-up. The
+// definition is generated at build time from font.txt by make_font_sheet.
 #pragma once
 
 #include <cstdint>
