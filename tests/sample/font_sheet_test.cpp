@@ -2,6 +2,7 @@
 // bitmap kept beside the art.
 #include "resources/font_sheet.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -100,6 +101,59 @@ TEST(FontSheetFile, ArtAndCheckedInBitmap_GiveTheResourceBytes) {
   EXPECT_EQ(std::string(bmp.begin(), bmp.begin() + 2), "BM");
   EXPECT_EQ(U32(bmp, 2), bmp.size());
   EXPECT_EQ(U32(bmp, 10), 1078u);
+}
+
+// Each mistake in the art stops the reader with its line and what is wrong; comment and blank
+// lines count in the numbering.
+TEST(FontSheetText, Mistakes_GiveNoSheetButTheLineAndWhatIsWrong) {
+  const std::string rows = [] {
+    std::string out;
+    for (int i = 0; i < kGlyphHeight; ++i) out += "........\n";
+    return out;
+  }();
+  const std::string bang = "glyph 1 !\n" + rows;  // lines 1 to 17
+  const std::string zero = "glyph 16 0\n" + rows;
+  auto rowsWith = [&](int row, const std::string& bad) {  // row 0 is the line after the header
+    return rows.substr(0, 9 * row) + bad + "\n" + rows.substr(9 * (row + 1));
+  };
+  const struct {
+    std::string text;
+    int line;
+    const char* what;
+  } cases[] = {
+      {"// art\n\n  \nglyf 1 !\n" + rows, 4, "or \"copy FIRST-LAST"},
+      {"glyph 1\n" + rows, 1, "expected \"glyph CELL LABEL\""},
+      {"glyph one !\n" + rows, 1, "expected \"glyph CELL LABEL\""},
+      {"glyph 0 blank\n" + rows, 1, "labelled \"space\""},
+      {"glyph 1 ?\n" + rows, 1, "shows '!', not \"?\""},
+      {"glyph 600 x\n" + rows, 1, "cell 600 is outside"},
+      {"glyph -1 x\n" + rows, 1, "cell -1 is outside"},
+      {bang + "\n" + bang, 19, "cell 1 is given twice"},
+      {"glyph 1 !\n" + rows.substr(9), 1, "16 rows"},
+      {"glyph 1 !\n" + rowsWith(3, "......."), 5, "exactly 8"},
+      {"glyph 1 !\n" + rowsWith(15, "........."), 17, "exactly 8"},
+      {"glyph 1 !\n" + rowsWith(6, "..#x+..."), 8, "unknown pixel 'x'"},
+      {zero + "copy 96-105 of 16\n", 18, "expected \"copy FIRST-LAST from CELL\""},
+      {zero + "copy 105-96 from 16\n", 18, "expected \"copy"},
+      {zero + "copy 96 from 16\n", 18, "expected \"copy"},
+      {zero + "copy 96-105 from 591\n", 18, "copied from lie outside"},
+      {zero + "copy 96-96 from -1\n", 18, "copied from lie outside"},
+      {zero + "copy 96-97 from 16\n", 18, "cell 17 is copied before it is drawn"},
+      {zero + "copy 600-600 from 16\n", 18, "cell 600 is outside"},
+      {zero + "copy 16-16 from 16\n", 18, "cell 16 is given twice"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(ParseFontText(c.text, &error)) << c.what;
+    EXPECT_THAT(error, ::testing::StartsWith(std::to_string(c.line) + ": ")) << c.what;
+    EXPECT_THAT(error, ::testing::HasSubstr(c.what));
+  }
+  // The same art without the mistakes is read, with Windows line ends too.
+  std::string crlf = zero + "copy 96-96 from 16\n";
+  for (size_t at = 0; (at = crlf.find('\n', at)) != std::string::npos; at += 2)
+    crlf.insert(at, "\r");
+  std::string error;
+  EXPECT_TRUE(ParseFontText(bang + "\n" + crlf, &error)) << error;
 }
 
 }  // namespace
