@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 
@@ -119,6 +120,26 @@ TEST(Save, CopiesTheHeaderAsItStandsNowAndKeepsTheEarlierFileOnFailure) {
   EXPECT_THAT(error, HasSubstr("cannot write"));
   EXPECT_EQ(dir.Read("motion2.lst"), "earlier");
   EXPECT_EQ(files(), 2);
+}
+
+// The saved list gets the permissions of any new file, 0666 less the umask, not the private
+// mode of the temporary file it is written to; the umask itself is left as it was.
+TEST(Save, ListGetsTheModeOfANewFile_LessTheUmask) {
+  testing::TempDir dir;
+  auto list = std::make_unique<MotionList>();
+  dir.Write("motion.lst", kList);
+  ASSERT_TRUE(Load(*list, dir.path()).empty());
+  for (const auto& [mask, mode] : {std::pair{022, 0644}, {077, 0600}, {0, 0666}}) {
+    std::filesystem::remove(dir / "motion2.lst");
+    const mode_t old = umask(mask);
+    const int result = SaveS(*list, dir.path());
+    const mode_t after = umask(old);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(after, static_cast<mode_t>(mask));
+    struct stat st {};
+    ASSERT_EQ(stat((dir / "motion2.lst").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, static_cast<mode_t>(mode)) << std::oct << "umask " << mask;
+  }
 }
 
 }  // namespace
