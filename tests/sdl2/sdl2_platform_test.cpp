@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -155,6 +156,64 @@ TEST_F(Sdl2PlatformTest, MousePositionsArriveInScreenPixels_ClampedOntoTheScreen
   PushMouse(SDL_MOUSEMOTION, 97, 33, 0, true);
   EXPECT_EQ(Drain(), (Texts{At(msg::kMouseMove, 0, 100), At(msg::kMouseMove, 639, 479),
                             At(msg::kMouseMove, 17, 33)}));
+}
+
+// A frame equal to the one on the screen is not drawn again, unless a window event came in
+// between. Seen by drawing white over the window behind the platform's back and reading the
+// window back: a frame that is skipped leaves the white there.
+TEST_F(Sdl2PlatformTest, AnEqualFrameIsNotDrawnAgain_UnlessAWindowEventCameBetween) {
+  SDL_Renderer* renderer = SDL_GetRenderer(window_);
+  ASSERT_NE(renderer, nullptr);
+  int w = 0, h = 0;
+  ASSERT_EQ(SDL_GetRendererOutputSize(renderer, &w, &h), 0) << SDL_GetError();
+  auto read = [&](int x, int y) {  // the window's pixel as 0xRRGGBB
+    uint32_t rgb = 0;
+    const SDL_Rect r{x, y, 1, 1};
+    EXPECT_EQ(SDL_RenderReadPixels(renderer, &r, SDL_PIXELFORMAT_RGB888, &rgb, 4), 0)
+        << SDL_GetError();
+    return rgb & 0xFFFFFF;
+  };
+  auto scribble = [&] {
+    SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
+    SDL_RenderClear(renderer);
+    SDL_RenderPresent(renderer);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  };
+  // Blue frames with 4 pixels of padding after each row; b differs from a in its last pixel.
+  constexpr int kPitch = 644;
+  std::vector<uint16_t> a(kPitch * 480, 0x001F), b = a;
+  b[kPitch * 479 + 639] = 0x07E0;
+  auto present = [&](std::vector<uint16_t>& frame) {
+    for (int y = 0; y < 480; ++y) frame[kPitch * y + 640] ^= 0x5555;  // padding is not compared
+    platform_.Present(frame.data(), kPitch * 2, 640, 480);
+  };
+  // The middle and the bottom-right corner of the window, as "RRGGBB RRGGBB".
+  auto seen = [&] {
+    char text[16];
+    std::snprintf(text, sizeof text, "%06x %06x", read(w / 2, h / 2), read(w - 1, h - 1));
+    return std::string(text);
+  };
+
+  present(a);
+  EXPECT_EQ(seen(), "0000ff 0000ff");
+  scribble();
+  present(a);
+  EXPECT_EQ(seen(), "ffffff ffffff") << "an equal frame was drawn again";
+  present(b);
+  EXPECT_EQ(seen(), "0000ff 00ff00") << "a frame differing in its last pixel was skipped";
+  scribble();
+  present(b);
+  EXPECT_EQ(seen(), "ffffff ffffff") << "an equal frame was drawn again";
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.event = SDL_WINDOWEVENT_EXPOSED;
+  Push(e);
+  Drain();
+  present(b);
+  EXPECT_EQ(seen(), "0000ff 00ff00") << "the frame was not drawn after the window event";
+  scribble();
+  present(b);
+  EXPECT_EQ(seen(), "ffffff ffffff") << "a window event made more than one frame draw";
 }
 
 TEST_F(Sdl2PlatformTest, DestroyDeliversDestroyAtOnce_ThenOnlyTheQuitMessageComes) {
