@@ -13,6 +13,13 @@ int32_t PitchFor(int32_t width) {
   return ((width * 2) + 3) & ~3;
 }
 
+// A start below 0 moves up to 0, and the start it is paired with moves by as much.
+void CutBelowZero(int64_t& start, int64_t& paired) {
+  if (start >= 0) return;
+  paired -= start;
+  start = 0;
+}
+
 }  // namespace
 
 Surface16::Surface16(int32_t width, int32_t height, const PixelLayout& layout)
@@ -34,26 +41,14 @@ void Surface16::Blit(int32_t x, int32_t y, const Surface16& source, Rect from,
   int64_t dstLeft = x, dstTop = y;
 
   // Clip to the source surface, moving the destination with any cut on the left or top.
-  if (srcLeft < 0) {
-    dstLeft -= srcLeft;
-    srcLeft = 0;
-  }
-  if (srcTop < 0) {
-    dstTop -= srcTop;
-    srcTop = 0;
-  }
+  CutBelowZero(srcLeft, dstLeft);
+  CutBelowZero(srcTop, dstTop);
   srcRight = std::min<int64_t>(srcRight, source.width_);
   srcBottom = std::min<int64_t>(srcBottom, source.height_);
 
   // Clip to this surface.
-  if (dstLeft < 0) {
-    srcLeft -= dstLeft;
-    dstLeft = 0;
-  }
-  if (dstTop < 0) {
-    srcTop -= dstTop;
-    dstTop = 0;
-  }
+  CutBelowZero(dstLeft, srcLeft);
+  CutBelowZero(dstTop, srcTop);
   const int64_t columns = std::min(srcRight - srcLeft, width_ - dstLeft);
   const int64_t rows = std::min(srcBottom - srcTop, height_ - dstTop);
   if (columns <= 0 || rows <= 0) return;

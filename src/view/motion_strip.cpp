@@ -148,6 +148,7 @@ void DrawMotionStrip(Display& display, const MotionList& list, int32_t currentPa
     dc->SelectPen(previous);
     if (budget == 0) break;
 
+    // rx 1 ends the pattern's horizontal movement with it.
     if (record.rx == 1) w.horizontalSpeed = 0;
   }
 }
