@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/tool_commands.h"
-#include "chardata/list_file.h"
+#include "chardata/input_file.h"
 #include "chardata/list_reader.h"
 
 namespace boxedit {
@@ -19,7 +19,7 @@ int RunCheck(const ToolArgs& args) {
   const std::filesystem::path dir = args.empty() ? "." : args[0];
   std::string text;
   std::string error;
-  if (!ReadListFile(dir / kListFileName, &text, &error)) {
+  if (!ReadInputFile(dir / kListFileName, kMaxListFileBytes, &text, &error)) {
     std::fprintf(stderr, "boxtool: cannot read %s: %s\n", (dir / kListFileName).c_str(),
                  error.c_str());
     return 2;

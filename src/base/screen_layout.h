@@ -48,4 +48,8 @@ inline constexpr int32_t kStripGroundY = 312;
 inline constexpr int32_t kFrameRateX = 0;
 inline constexpr int32_t kFrameRateY = 368;
 
+// The status line: one line of text along the bottom of the screen.
+inline constexpr int32_t kStatusX = 0;
+inline constexpr int32_t kStatusY = 464;
+
 }  // namespace boxedit

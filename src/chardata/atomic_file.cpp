@@ -5,15 +5,19 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <system_error>
 
 namespace boxedit {
 
 namespace {
 
-bool Fail(const char* step, int errorNumber, std::string* error) {
-  *error = std::string(step) + ": " + std::strerror(errorNumber);
+namespace fs = std::filesystem;
+
+bool Fail(const std::string& step, int errorNumber, std::string* error) {
+  if (error != nullptr) *error = step + ": " + std::strerror(errorNumber);
   return false;
 }
 
@@ -37,22 +41,75 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// The file a write to `file` must replace: `file` itself, or the end of its chain of symbolic
+// links (relative links are taken from the folder of the link).
+fs::path ReplacedFile(const fs::path& file) {
+  fs::path target = file;
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(target, ec)) return target;
+    const fs::path next = fs::read_symlink(target, ec);
+    if (ec) return target;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return target;
+}
+
+// Removes the temporary files of earlier writes of `file` that were cut off (a killed save) and
+// are old enough that no writer can still be working on them.
+void RemoveStaleTemporaries(const fs::path& file) {
+  const std::string prefix = file.filename().string() + std::string(kTemporarySuffix);
+  const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+  std::error_code ec;
+  const auto cutoff =
+      fs::file_time_type::clock::now() - std::chrono::minutes(kStaleTemporaryMinutes);
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    std::error_code statError;
+    if (!it->is_regular_file(statError) || it->last_write_time(statError) > cutoff) continue;
+    fs::remove(it->path(), statError);
+  }
+}
+
+// Makes a completed rename survive a power cut. Some file systems cannot sync a folder; the
+// rename has happened all the same, so that is not a failure of the write.
+void SyncFolder(const fs::path& file) {
+  const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
 }  // namespace
 
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                         std::string* error) {
-  std::string temp = file.string() + ".XXXXXX";
+bool WriteFileAtomically(const fs::path& file, std::string_view bytes, std::string* error) {
+  const fs::path target = ReplacedFile(file);
+  RemoveStaleTemporaries(target);
+
+  mode_t mode = NewFileMode();
+  struct stat existing {};
+  if (stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+    mode = existing.st_mode & 07777;
+  }
+
+  std::string temp = target.string() + std::string(kTemporarySuffix) + "XXXXXX";
   const int fd = mkstemp(temp.data());
   if (fd < 0) return Fail("cannot create a temporary file", errno, error);
-  // mkstemp makes the file private (0600); the saved list gets the permissions of a new file.
-  bool ok = fchmod(fd, NewFileMode()) == 0 || Fail("cannot set permissions", errno, error);
+  // mkstemp makes the file private (0600); the result gets the mode chosen above.
+  bool ok = fchmod(fd, mode) == 0 || Fail("cannot set permissions", errno, error);
   ok = ok && (WriteAll(fd, bytes) || Fail("cannot write", errno, error));
   ok = ok && (fsync(fd) == 0 || Fail("cannot flush to disk", errno, error));
   if (close(fd) != 0 && ok) ok = Fail("cannot close", errno, error);
-  ok = ok && (std::rename(temp.c_str(), file.c_str()) == 0 ||
-              Fail("cannot replace the file", errno, error));
-  if (!ok) unlink(temp.c_str());
-  return ok;
+  ok = ok && (std::rename(temp.c_str(), target.c_str()) == 0 ||
+              Fail("cannot replace " + target.filename().string(), errno, error));
+  if (!ok) {
+    unlink(temp.c_str());
+    return false;
+  }
+  SyncFolder(target);
+  return true;
 }
 
 }  // namespace boxedit

@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "chardata/character_files.h"
+#include "chardata/input_file.h"
+
 namespace boxedit {
 
 namespace {
@@ -54,6 +57,22 @@ int ReadListHeader(WordReader& words, ListHeader* header, Diagnostics* diagnosti
     }
   }
   return kHeaderWordCount;
+}
+
+bool ReadHeaderOfList(const std::filesystem::path& dir, ListHeader* header, std::string* error) {
+  std::string text;
+  std::string reason;
+  if (!ReadInputFile(dir / kListFileName, kMaxListFileBytes, &text, &reason)) {
+    if (error != nullptr) *error = std::string("cannot read ") + kListFileName + ": " + reason;
+    return false;
+  }
+  WordReader words(text);
+  if (ReadListHeader(words, header) < kHeaderWordCount) {
+    if (error != nullptr)
+      *error = std::string(kListFileName) + " has no complete header of six words";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace boxedit

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "chardata/list_file.h"
+#include "chardata/input_file.h"
 #include "chardata/list_header.h"
 #include "chardata/list_tokens.h"
 #include "chardata/word_reader.h"
@@ -246,7 +246,7 @@ Diagnostics LoadText(MotionList& list, std::string_view text) {
 Diagnostics Load(MotionList& list, const std::filesystem::path& dir) {
   std::string text;
   std::string error;
-  if (!ReadListFile(dir / kListFileName, &text, &error)) {
+  if (!ReadInputFile(dir / kListFileName, kMaxListFileBytes, &text, &error)) {
     list.ResetSlots();
     list.lastPattern = 0;
     return {{0, Severity::kError, std::string("cannot read ") + kListFileName + ": " + error}};
@@ -257,7 +257,7 @@ Diagnostics Load(MotionList& list, const std::filesystem::path& dir) {
 std::optional<KeyColour> ReadKeyColour(const std::filesystem::path& dir) {
   std::string text;
   std::string error;
-  if (!ReadListFile(dir / kListFileName, &text, &error)) return std::nullopt;
+  if (!ReadInputFile(dir / kListFileName, kMaxListFileBytes, &text, &error)) return std::nullopt;
   WordReader words(text);
   ListHeader header;
   // The first word and the three colour numbers are all that is needed.

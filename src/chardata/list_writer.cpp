@@ -5,10 +5,8 @@
 #include <cstring>
 
 #include "chardata/atomic_file.h"
-#include "chardata/list_file.h"
 #include "chardata/list_header.h"
 #include "chardata/list_reader.h"
-#include "chardata/word_reader.h"
 
 namespace boxedit {
 
@@ -91,6 +89,12 @@ size_t PutRecordLine(char* out, const PatternRecord& r, int index, SaveLayout la
   return static_cast<size_t>(p - out);
 }
 
+// True when both paths exist and name one file (through a link, a hard link or the same name).
+bool IsSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec);
+}
+
 }  // namespace
 
 std::string WriteBoxX(int32_t x) {
@@ -138,24 +142,27 @@ std::string FormatList(const MotionList& list, const ListHeader& header, SaveLay
 }
 
 bool Save(const MotionList& list, const std::filesystem::path& dir, SaveLayout layout,
-          std::string* error) {
-  std::string reason;
-  std::string source;
-  ListHeader header;
-  if (!ReadListFile(dir / kListFileName, &source, &reason)) {
-    reason = std::string("cannot read ") + kListFileName + ": " + reason;
-  } else {
-    // The header is copied from the file as it stands now, not taken from memory.
-    WordReader words(source);
-    if (ReadListHeader(words, &header) < kHeaderWordCount) {
-      reason = std::string(kListFileName) + " has no complete header of six words";
-    } else if (WriteFileAtomically(dir / kSavedListFileName, FormatList(list, header, layout),
-                                   &reason)) {
-      return true;
-    }
+          std::string* error, const ListHeader* startupHeader, std::string* note) {
+  auto fail = [error](std::string reason) {
+    if (error != nullptr) *error = std::move(reason);
+    return false;
+  };
+  if (IsSameFile(dir / kSavedListFileName, dir / kListFileName)) {
+    return fail(std::string(kSavedListFileName) + " is " + kListFileName +
+                " under another name, and " + kListFileName + " is never written");
   }
-  if (error != nullptr) *error = reason;
-  return false;
+  ListHeader header;
+  std::string reason;
+  // The header is copied from the file as it stands now, not taken from memory.
+  if (!ReadHeaderOfList(dir, &header, &reason)) {
+    if (startupHeader == nullptr) return fail(reason);
+    header = *startupHeader;
+    if (note != nullptr) *note = reason + "; its header as read at start-up was used";
+  }
+  if (!WriteFileAtomically(dir / kSavedListFileName, FormatList(list, header, layout), &reason)) {
+    return fail(reason);
+  }
+  return true;
 }
 
 }  // namespace boxedit

@@ -32,12 +32,15 @@ std::string FormatRecordLine(const PatternRecord& record, int index, SaveLayout 
 std::string WriteBoxX(int32_t x);
 std::string WriteBoxY(int32_t y);
 
-// Writes DIR/motion2.lst with the header copied from DIR/motion.lst as it stands now. The text
-// goes to a temporary file in DIR that is renamed over motion2.lst only once complete, so a
-// failed save leaves any earlier motion2.lst untouched. False on failure with the reason in
-// *error.
+// Writes DIR/motion2.lst with the header copied from DIR/motion.lst as it stands now; when that
+// cannot be read or its header is incomplete, `startupHeader` (the header as read when the list
+// was loaded) is used instead and *note says why, and without one nothing is written. The write
+// is atomic (atomic_file.h), so a failed save leaves any earlier motion2.lst untouched, and a
+// motion2.lst that is motion.lst under another name (a link) is never written. False on failure
+// with the reason in *error.
 bool Save(const MotionList& list, const std::filesystem::path& dir, SaveLayout layout,
-          std::string* error = nullptr);
+          std::string* error = nullptr, const ListHeader* startupHeader = nullptr,
+          std::string* note = nullptr);
 inline bool SaveS(const MotionList& list, const std::filesystem::path& dir,
                   std::string* error = nullptr) {
   return Save(list, dir, SaveLayout::kS, error);

@@ -1,39 +1,35 @@
 #include "chardata/pattern_file.h"
 
-#include <cstdio>
-#include <memory>
+#include <algorithm>
 
 #include "base/little_endian.h"
+#include "chardata/input_file.h"
 
 namespace boxedit {
 
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-}  // namespace
-
-bool ReadPatternFile(const std::filesystem::path& file, PictureTable& pictures) {
-  std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.c_str(), "rb"));
-  if (!in) return false;
-  std::vector<uint8_t> bytes(kPictureFileSize);
-  const size_t got = std::fread(bytes.data(), 1, bytes.size(), in.get());
-  if (std::ferror(in.get())) return false;
-
+bool ReadPatternFile(const std::filesystem::path& file, PictureTable& pictures, std::string* error,
+                     size_t* held) {
+  for (Picture& picture : pictures) {
+    for (auto& row : picture.tiles) row.fill(kNoTile);
+  }
+  if (held != nullptr) *held = 0;
+  std::string bytes;
+  if (!ReadInputFile(file, kMaxPatternFileBytes, &bytes, error)) return false;
+  const size_t got = std::min(bytes.size(), size_t{kPictureFileSize});
   for (size_t i = 0; i < got; ++i) {
     const size_t entry = i / 2;
     Picture& picture = pictures[entry / (kPictureRows * kPictureColumns)];
     const size_t place = entry % (kPictureRows * kPictureColumns);
     uint16_t& tile = picture.tiles[place / kPictureColumns][place % kPictureColumns];
-    // The even byte is the low byte; the other byte of the entry keeps its value.
+    const auto byte = static_cast<uint8_t>(bytes[i]);
+    // The even byte is the low byte.
     if (i % 2 == 0) {
-      tile = static_cast<uint16_t>((tile & 0xFF00) | bytes[i]);
+      tile = static_cast<uint16_t>((tile & 0xFF00) | byte);
     } else {
-      tile = static_cast<uint16_t>((tile & 0x00FF) | (bytes[i] << 8));
+      tile = static_cast<uint16_t>((tile & 0x00FF) | (byte << 8));
     }
   }
+  if (held != nullptr) *held = got;
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace boxedit {
@@ -24,11 +25,13 @@ struct Picture {
 
 using PictureTable = std::array<Picture, kPictureCount>;
 
-// Reads the file over `pictures` as an image of their storage: one read of at most the full
-// size. A short file fills what it reaches and leaves the rest as it was (a file of odd length
-// sets only the low byte of its last entry); bytes past the full size are ignored. False when
-// the file cannot be opened or read.
-bool ReadPatternFile(const std::filesystem::path& file, PictureTable& pictures);
+// Reads the pictures from the file's first kPictureFileSize bytes; later bytes are ignored. Every
+// entry the file does not hold is kNoTile (a file of odd length sets only the low byte of its
+// last entry), so a short file leaves the pictures past its end empty. *held (when given) gets
+// the number of bytes used. False, with every entry kNoTile and the reason in *error, when the
+// file cannot be read or is larger than kMaxPatternFileBytes.
+bool ReadPatternFile(const std::filesystem::path& file, PictureTable& pictures, std::string* error,
+                     size_t* held = nullptr);
 
 // The whole file for the given pictures; the pictures after them are all kNoTile.
 std::vector<uint8_t> EncodePatternFile(std::span<const Picture> pictures);

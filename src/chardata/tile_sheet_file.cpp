@@ -1,30 +1,40 @@
 #include "chardata/tile_sheet_file.h"
 
-#include <cstdio>
-#include <memory>
-#include <new>
+#include <algorithm>
 #include <span>
+
+#include "chardata/input_file.h"
 
 namespace boxedit {
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
+bool Fail(std::string reason, std::string* error) {
+  if (error != nullptr) *error = std::move(reason);
+  return false;
+}
 
 }  // namespace
 
 bool ReadTileSheetBlock(const std::filesystem::path& fileName, int32_t width, int32_t height,
-                        int32_t imageIndex, TileSheetBlock* out) {
-  if (width <= 0 || height <= 0) return false;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
-  if (!file) return false;
+                        int32_t imageIndex, TileSheetBlock* out, std::string* error) {
+  if (width <= 0 || height <= 0) return Fail("the sheet has no size", error);
+  std::string file;
+  if (!ReadInputFile(fileName, kMaxTileSheetBytes, &file, error)) return false;
+  const auto* bytes = reinterpret_cast<const uint8_t*>(file.data());
+  size_t at = 0;
+  // Takes up to `size` bytes of the file from where the last read stopped.
+  auto read = [&](uint8_t* into, size_t size) {
+    const size_t got = std::min(size, file.size() - at);
+    std::copy_n(bytes + at, got, into);
+    at += got;
+    return got;
+  };
 
   // A file too short to hold both headers is refused: there is no bit depth to go by.
   std::array<uint8_t, kBitmapFileHeaderSize + kBitmapInfoHeaderSize> headerBytes{};
-  if (std::fread(headerBytes.data(), 1, headerBytes.size(), file.get()) != headerBytes.size()) {
-    return false;
+  if (read(headerBytes.data(), headerBytes.size()) != headerBytes.size()) {
+    return Fail("it is too short for the two BMP headers", error);
   }
   out->fileHeader = ParseFileHeader(std::span(headerBytes).first<kBitmapFileHeaderSize>());
   out->infoHeader = ParseInfoHeader(
@@ -34,29 +44,25 @@ bool ReadTileSheetBlock(const std::filesystem::path& fileName, int32_t width, in
 
   out->palette.fill(0);
   if (out->infoHeader.biBitCount == 8) {
-    std::fread(out->palette.data(), 1, out->palette.size(), file.get());
-    if (std::ferror(file.get())) return false;
+    read(out->palette.data(), out->palette.size());
     out->bytesPerPixel = 1;
   } else if (out->infoHeader.biBitCount == 16) {
     out->bytesPerPixel = 2;
   } else {
-    return false;  // no block size is known for any other depth
+    // No block size is known for any other depth.
+    return Fail("it has " + std::to_string(out->infoHeader.biBitCount) +
+                    " bits per pixel; 8 and 16 can be read",
+                error);
   }
 
   const size_t blockSize = static_cast<size_t>(width) * static_cast<size_t>(height) *
                            static_cast<size_t>(out->bytesPerPixel);
-  try {
-    out->pixels.assign(blockSize, 0);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
+  out->pixels.assign(blockSize, 0);
   // Block after block into the one buffer until block imageIndex is in it. A read that stops at
   // the end of the file keeps the earlier bytes past the point it reached; every later read
   // would supply nothing, so the loop ends there.
   for (int64_t i = 0; i <= static_cast<int64_t>(imageIndex); ++i) {
-    const size_t got = std::fread(out->pixels.data(), 1, blockSize, file.get());
-    if (std::ferror(file.get())) return false;
-    if (got < blockSize) break;
+    if (read(out->pixels.data(), blockSize) < blockSize) break;
   }
   return true;
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "chardata/bmp.h"
@@ -25,9 +26,10 @@ struct TileSheetBlock {
   std::vector<uint8_t> pixels;
 };
 
-// Reads block `imageIndex` of a width x height sheet. False when the file cannot be opened or
-// read, is too short for both headers, is neither 8 nor 16 bits, or the block cannot be held.
+// Reads block `imageIndex` of a width x height sheet. False with the reason in *error when the
+// file cannot be read, is larger than kMaxTileSheetBytes, is too short for both headers or is
+// neither 8 nor 16 bits.
 bool ReadTileSheetBlock(const std::filesystem::path& file, int32_t width, int32_t height,
-                        int32_t imageIndex, TileSheetBlock* out);
+                        int32_t imageIndex, TileSheetBlock* out, std::string* error = nullptr);
 
 }  // namespace boxedit

@@ -19,12 +19,15 @@ int32_t ScaleComponent(int32_t component, int32_t scale) {
 
 bool LoadTileSheet(Surface& sheet, bool is565, const std::filesystem::path& fileName,
                    int32_t keyColour, int32_t redScale, int32_t greenScale, int32_t blueScale,
-                   int32_t imageIndex) {
-  if (!sheet.surface) return false;
+                   int32_t imageIndex, std::string* error) {
+  if (!sheet.surface) {
+    if (error != nullptr) *error = "there is no surface to load it into";
+    return false;
+  }
   // The image is always taken as the Surface's size, whatever the header says.
   const int32_t w = sheet.surface->Width(), h = sheet.surface->Height();
   TileSheetBlock block;
-  if (!ReadTileSheetBlock(fileName, w, h, imageIndex, &block)) return false;
+  if (!ReadTileSheetBlock(fileName, w, h, imageIndex, &block, error)) return false;
 
   const size_t bytesPerPixel = static_cast<size_t>(block.bytesPerPixel);
   const uint8_t* palette = block.palette.data();

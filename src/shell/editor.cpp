@@ -2,8 +2,11 @@
 
 #include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "chardata/character_files.h"
+#include "chardata/list_header.h"
 #include "chardata/list_reader.h"
 #include "chardata/list_writer.h"
 #include "display/font.h"
@@ -28,18 +31,59 @@ int32_t KeyPixel(const std::filesystem::path& dir, bool is565) {
   return key ? RgbToPixel(is565, key->red, key->green, key->blue) : -1;
 }
 
-void SaveAndReport(Editor& editor, SaveLayout layout) {
-  std::string error;
-  const char* name = layout == SaveLayout::kS ? "S" : "L";
-  if (Save(editor.list, editor.dir, layout, &error)) {
-    editor.log << "boxedit: saved " << kSavedListFileName << " (" << name << " layout)\n";
-  } else {
-    editor.log << "boxedit: " << kSavedListFileName << " not saved: " << error << "\n";
-    ++editor.failedSaves;
-  }
-  editor.log.flush();
+// Says the same on the log and, shorter, on the status line.
+void Report(Editor& e, const std::string& logText, std::string_view statusText) {
+  e.log << "boxedit: " << logText << "\n";
+  e.log.flush();
+  e.status.Show(statusText);
 }
 
+void SaveAndReport(Editor& e, SaveLayout layout) {
+  const std::string name = layout == SaveLayout::kS ? "S" : "L";
+  const std::string notSaved = std::string(kSavedListFileName) + " not saved: ";
+  if (e.firstErrorLine) {
+    // The refusal of boxtool resave: the records after the error were never read.
+    const std::string where =
+        *e.firstErrorLine > 0 ? " (first on line " + std::to_string(*e.firstErrorLine) + ")" : "";
+    const std::string why = std::string(kListFileName) + " has errors" + where;
+    Report(e, notSaved + why + "; saving would drop what could not be read", notSaved + why);
+    ++e.failedSaves;
+    return;
+  }
+  std::string error, note;
+  if (!Save(e.list, e.dir, layout, &error, e.startupHeader ? &*e.startupHeader : nullptr, &note)) {
+    Report(e, notSaved + error, notSaved + error);
+    ++e.failedSaves;
+    return;
+  }
+  const std::string saved = "saved " + std::string(kSavedListFileName) + " (" + name + ")";
+  if (note.empty()) {
+    Report(e, saved, saved);
+  } else {
+    Report(e, saved + "; " + note, saved + ", start-up header used");
+  }
+}
+
+// One line for the status line on what start-up found wrong, or nothing.
+std::string StartUpSummary(const Diagnostics& diagnostics, const std::vector<std::string>& files) {
+  std::string summary;
+  auto add = [&summary](const std::string& part) {
+    summary += summary.empty() ? part : "; " + part;
+  };
+  int errors = 0, warnings = 0, firstLine = -1;
+  for (const Diagnostic& d : diagnostics) {
+    (d.severity == Severity::kError ? errors : warnings) += 1;
+    if (firstLine < 0) firstLine = d.line;
+  }
+  if (diagnostics.size() == 1 && firstLine == 0) {
+    add(diagnostics.front().message);
+  } else if (!diagnostics.empty()) {
+    add(std::string(kListFileName) + ": " + std::to_string(errors) + " errors, " +
+        std::to_string(warnings) + " warnings, first on line " + std::to_string(firstLine));
+  }
+  for (const std::string& f : files) add(f);
+  return summary;
+}
 }  // namespace
 
 void ResourcePool::Release() {
@@ -76,11 +120,16 @@ int StartUp(Editor& e) {
   DetectPixelFormat(e.display);
 
   // The start-up results are reported but never stop the editor: it runs on with whatever
-  // loaded, showing no text, no tiles or tile 0 where a file was missing.
+  // loaded, showing no text, no tiles or no picture where a file could not be used.
+  std::vector<std::string> fileProblems;
+  auto fileProblem = [&](const std::string& text) {
+    e.log << "boxedit: " << text << "\n";
+    fileProblems.push_back(text);
+  };
   Surface& font = e.pool.font;
   font.Create(e.display, kFontSheetWidth, kFontSheetHeight, kFontPlacement);
   if (!LoadBitmapResource(font, kFontResourceName.data(), kFontSheetWidth, kFontSheetHeight)) {
-    e.log << "boxedit: the font could not be loaded; no text will show\n";
+    fileProblem("the font could not be loaded; no text will show");
   }
   font.SetCells(kGlyphWidth, kGlyphHeight);
 
@@ -89,14 +138,29 @@ int StartUp(Editor& e) {
   sheet.SetCells(kTileSize, kTileSize);
   if (!LoadTileSheet(sheet, e.display.is565, e.dir / kTileSheetFileName,
                      KeyPixel(e.dir, e.display.is565), kFullScale, kFullScale, kFullScale,
-                     kTileSheetImageIndex)) {
-    e.log << "boxedit: " << kTileSheetFileName << " could not be loaded; no tiles will show\n";
+                     kTileSheetImageIndex, &error)) {
+    fileProblem(std::string(kTileSheetFileName) + " not used: " + error + "; no tiles will show");
   }
-  if (!e.pictures.Load(e.dir / kPatternFileName)) {
-    e.log << "boxedit: " << kPatternFileName << " could not be read; pictures show tile 0\n";
+  size_t held = 0;
+  if (!e.pictures.Load(e.dir / kPatternFileName, &error, &held)) {
+    fileProblem(std::string(kPatternFileName) + " not used: " + error + "; no pictures will show");
+  } else if (held < kPictureFileSize) {
+    const size_t bytesPerPicture = kPictureFileSize / kPictureCount;
+    fileProblem(std::string(kPatternFileName) + " is short: " + std::to_string(held) + " of " +
+                std::to_string(kPictureFileSize) + " bytes; pictures from " +
+                std::to_string(held / bytesPerPicture) + " on have no tiles");
   }
-  for (const Diagnostic& d : Load(e.list, e.dir)) e.log << FormatDiagnostic(d) << "\n";
+  const Diagnostics diagnostics = Load(e.list, e.dir);
+  for (const Diagnostic& d : diagnostics) {
+    e.log << FormatDiagnostic(d) << "\n";
+    if (d.severity == Severity::kError && !e.firstErrorLine) e.firstErrorLine = d.line;
+  }
+  ListHeader header;
+  if (ReadHeaderOfList(e.dir, &header, nullptr)) e.startupHeader = header;
   e.log.flush();
+  if (const std::string summary = StartUpSummary(diagnostics, fileProblems); !summary.empty()) {
+    e.status.Show(summary);
+  }
 
   e.state.currentPattern = 0;
   e.state.selectedBox = 0;

@@ -5,13 +5,16 @@
 #include <cstdint>
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 
+#include "chardata/list_writer.h"
 #include "chardata/pattern_table.h"
 #include "display/display_device.h"
 #include "display/surface.h"
 #include "platform/platform.h"
 #include "shell/editing_commands.h"
 #include "shell/frame_timer.h"
+#include "shell/status_line.h"
 #include "view/picture_bank.h"
 
 namespace boxedit {
@@ -52,6 +55,14 @@ struct Editor {
   FrameTimer timer;
   Display display;
   ShellActions actions{*this};
+  StatusLine status;
+  // The header of motion.lst as read at start-up, for saves made when the file can no longer
+  // be read; none when it was incomplete.
+  std::optional<ListHeader> startupHeader;
+  // Reading motion.lst stopped at an error, or the file could not be read: the table lacks
+  // records, and saving it would replace a good motion2.lst with the loss. The line of the first
+  // error (0 for the whole file).
+  std::optional<int> firstErrorLine;
   int failedSaves = 0;  // saves of this run that wrote nothing
 };
 

@@ -62,6 +62,7 @@ void DrawFrame(Editor& e) {
   DrawAttributePanel(font, e.list, pattern);
   DrawMotionStrip(e.display, e.list, pattern);
   DrawFrameRate(font, e.timer.fpsTimes100);
+  e.status.Draw(font);  // last, over anything else
   e.timer.WaitNextFrame(e.platform, kFrameRate);
   FlipScreen(e.display);
   e.timer.UpdateRate();

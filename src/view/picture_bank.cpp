@@ -5,8 +5,8 @@
 
 namespace boxedit {
 
-bool PictureBank::Load(const std::filesystem::path& fileName) {
-  return ReadPatternFile(fileName, pictures);
+bool PictureBank::Load(const std::filesystem::path& fileName, std::string* error, size_t* held) {
+  return ReadPatternFile(fileName, pictures, error, held);
 }
 
 void PictureBank::Draw(Display& display, int32_t picture) const {

@@ -14,8 +14,9 @@ struct PictureBank {
   PictureTable pictures{};
   Surface tileSheet;
 
-  // Reads the pictures from a pattern file; a short file fills the pictures it reaches.
-  bool Load(const std::filesystem::path& fileName);
+  // Reads the pictures from a pattern file (see ReadPatternFile).
+  bool Load(const std::filesystem::path& fileName, std::string* error = nullptr,
+            size_t* held = nullptr);
   // Draws picture n with map row r, column c at screen (16c, 1 + 16r); columns 0 and 1 and
   // empty entries are skipped, and a number outside 0..255 draws nothing.
   void Draw(Display& display, int32_t picture) const;

@@ -163,9 +163,10 @@ TEST_F(View, PicturesDrawSheetCellsAtTheirMapPlaces_AndLoadFromAShortFile) {
   dir.Write("pattern.pat", file + '\x56');  // and the low byte of picture 1's first entry
   ASSERT_EQ(bank->Load(dir / "pattern.pat"), 1);
   EXPECT_EQ(bank->pictures[0].tiles[14][19], 0x1234);
-  EXPECT_EQ(bank->pictures[1].tiles[0][0], 0xAB56);  // its high byte kept
-  EXPECT_EQ(bank->pictures[1].tiles[0][1], 0xABCD);
+  EXPECT_EQ(bank->pictures[1].tiles[0][0], 0xFF56);  // what the file does not hold: no tile
+  EXPECT_EQ(bank->pictures[1].tiles[0][1], kNoTile);
   EXPECT_EQ(bank->Load(dir / "missing.pat"), 0);
+  EXPECT_EQ(bank->pictures[0].tiles[14][19], kNoTile);
 }
 
 TEST_F(View, PanelsShowNamesMarkerValuesWordsAndFlagDigits) {

@@ -1,13 +1,10 @@
 #include "platform/headless/replay_script.h"
 
 #include <array>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <utility>
 
+#include "chardata/input_file.h"
 #include "platform/messages.h"
 
 namespace boxedit {
@@ -212,23 +209,11 @@ bool ParseReplayScript(std::string_view text, std::string_view scriptName,
 
 bool LoadReplayScript(const std::filesystem::path& path, std::vector<ReplayCommand>* out,
                       std::string* error) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
-    *error = path.string() + ": cannot read the script: it is a directory";
-    out->clear();
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    const int savedErrno = errno;
-    *error = path.string() + ": cannot read the script: " + std::strerror(savedErrno);
-    out->clear();
-    return false;
-  }
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) {
-    *error = path.string() + ": cannot read the script";
-    out->clear();
+  out->clear();
+  std::string text;
+  std::string reason;
+  if (!ReadInputFile(path, kMaxScriptBytes, &text, &reason)) {
+    *error = path.string() + ": cannot read the script: " + reason;
     return false;
   }
   return ParseReplayScript(text, path.string(), out, error);
