@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <optional>
 #include <string_view>
 #include <system_error>
 
+#include "chardata/atomic_file.h"
 #include "chardata/list_reader.h"
 #include "chardata/list_tokens.h"
 #include "chardata/list_writer.h"
@@ -409,15 +408,12 @@ constexpr Slot kSlots[] = {
 };
 // clang-format on
 
+// Whole or not at all: a full disk leaves no truncated file behind.
 bool WriteFile(const std::filesystem::path& path, std::string_view bytes, std::string* error) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (out) out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (out) out.close();
-  if (!out) {
-    if (error) *error = "cannot write " + path.string() + ": " + std::strerror(errno);
-    return false;
-  }
-  return true;
+  std::string reason;
+  if (WriteFileAtomically(path, bytes, &reason)) return true;
+  if (error) *error = "cannot write " + path.string() + ": " + reason;
+  return false;
 }
 
 }  // namespace

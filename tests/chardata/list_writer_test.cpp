@@ -4,6 +4,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <chrono>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -122,8 +124,9 @@ TEST(Save, CopiesTheHeaderAsItStandsNowAndKeepsTheEarlierFileOnFailure) {
   EXPECT_EQ(files(), 2);
 }
 
-// The saved list gets the permissions of any new file, 0666 less the umask, not the private
-// mode of the temporary file it is written to; the umask itself is left as it was.
+// A new saved list gets the permissions of any new file, 0666 less the umask, not the private
+// mode of the temporary file it is written to; the umask itself is left as it was. An existing
+// list keeps its mode, a linked one its link; temporary files of killed saves go once stale.
 TEST(Save, ListGetsTheModeOfANewFile_LessTheUmask) {
   testing::TempDir dir;
   auto list = std::make_unique<MotionList>();
@@ -140,6 +143,26 @@ TEST(Save, ListGetsTheModeOfANewFile_LessTheUmask) {
     ASSERT_EQ(stat((dir / "motion2.lst").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, static_cast<mode_t>(mode)) << std::oct << "umask " << mask;
   }
+  namespace fs = std::filesystem;
+  fs::permissions(dir / "motion2.lst", fs::perms(0640));
+  ASSERT_TRUE(SaveS(*list, dir.path()));
+  EXPECT_EQ(fs::status(dir / "motion2.lst").permissions(), fs::perms(0640));
+
+  fs::create_directory(dir / "kept");
+  fs::remove(dir / "motion2.lst");
+  fs::create_symlink("kept/real.lst", dir / "motion2.lst");
+  const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(11);
+  for (const char* name : {"kept/real.lst.boxedit-tmp-AAAAAA", "kept/real.lst.boxedit-tmp-BBBBBB",
+                           "kept/real.lst.CCCCCC"}) {
+    dir.Write(name, "a killed save");
+    if (name[27] != 'B') fs::last_write_time(dir / name, old);
+  }
+  ASSERT_TRUE(SaveS(*list, dir.path()));
+  EXPECT_TRUE(fs::is_symlink(dir / "motion2.lst"));
+  EXPECT_THAT(dir.Read("kept/real.lst"), ::testing::StartsWith("CHARA"));
+  EXPECT_FALSE(dir.Exists("kept/real.lst.boxedit-tmp-AAAAAA"));  // ours and stale
+  EXPECT_TRUE(dir.Exists("kept/real.lst.boxedit-tmp-BBBBBB"));   // another save may be writing it
+  EXPECT_TRUE(dir.Exists("kept/real.lst.CCCCCC"));               // not ours
 }
 
 }  // namespace

@@ -18,8 +18,8 @@ TEST(ReplayScript, ParsesEveryCommand_WithLineNumbersPastBlanksAndComments) {
   std::string error;
   ASSERT_TRUE(
       ParseReplayScript("# a comment\nkey F5\n\nmove 10 20\r\n  ldown 0 65535\nlup 1 2\n"
-                        "\t# indented\nrdown 300 200\nrup 4 5   \nframe\nframe 1000000\n"
-                        "shot out/a b.PNG\nclose",
+                        "\t# indented\nrdown 300 200\nrup 4 5   # the corner\nframe\nframe 1000000\n"
+                        "shot out/a b#1.PNG # a '#' after a blank starts a comment\nclose",
                         "s.txt", &c, &error))
       << error;
   const std::vector<ReplayCommand> expected{Cmd(ReplayOp::kKey, 2, vk::kF5),
@@ -30,7 +30,7 @@ TEST(ReplayScript, ParsesEveryCommand_WithLineNumbersPastBlanksAndComments) {
                                             Cmd(ReplayOp::kRightUp, 9, 0, 4, 5),
                                             Cmd(ReplayOp::kFrame, 10, 1),
                                             Cmd(ReplayOp::kFrame, 11, 1000000),
-                                            Cmd(ReplayOp::kShot, 12, 0, 0, 0, "out/a b.PNG"),
+                                            Cmd(ReplayOp::kShot, 12, 0, 0, 0, "out/a b#1.PNG"),
                                             Cmd(ReplayOp::kClose, 13)};
   EXPECT_EQ(c, expected);
 }
@@ -58,6 +58,12 @@ TEST(ReplayScript, NamesScriptAndLine_WhenLineIsMalformed) {
        "s.txt:1: bad frame count '99999999999999999999' (1..1000000)"},
       {"shot a.gif", "s.txt:1: shot file 'a.gif' must end in .bmp or .png"},
       {"close now", "s.txt:1: unexpected 'now' after 'close'"},
+      {"close\n# the end\nframe\n", "s.txt:3: nothing may follow 'close' (line 1)"},
+      {"key A#", "s.txt:1: unknown key 'A#' (a key name or a code 0..255)"},
+      // Words are cut in messages, and bytes that would cut or garble them are shown as codes.
+      {"key ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZ",
+       "s.txt:1: unknown key 'ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN...' (a key name or a code "
+       "0..255)"},
   };
   for (const auto& [text, message] : cases) {
     std::vector<ReplayCommand> c{ReplayCommand{}};
@@ -66,6 +72,10 @@ TEST(ReplayScript, NamesScriptAndLine_WhenLineIsMalformed) {
     EXPECT_EQ(error, message);
     EXPECT_TRUE(c.empty());
   }
+  std::vector<ReplayCommand> c;
+  std::string error;
+  EXPECT_FALSE(ParseReplayScript(std::string("key A\0B\n", 8), "s.txt", &c, &error));
+  EXPECT_EQ(error, "s.txt:1: unknown key 'A\\x00B' (a key name or a code 0..255)");
 }
 
 TEST(ReplayScript, LoadsFile_AndNamesItInErrors) {

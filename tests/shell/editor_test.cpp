@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -72,6 +73,31 @@ TEST_F(EditorTest, StartUp_WritesListDiagnosticsToTheLog) {
   dir_.Write("motion.lst", std::string(kList) + "  7 -1 4\n");
   ASSERT_EQ(Start(), 0);
   EXPECT_THAT(log_.str(), HasSubstr("motion.lst:6: error:"));
+}
+
+// Saves say what they did on the status line; a list that vanished or lost its header during the
+// session is saved with the header read at start-up, and says so.
+TEST_F(EditorTest, Saves_ReportOnTheStatusLine_AndOutliveTheListFile) {
+  ASSERT_EQ(Start(), 0);
+  EXPECT_THAT(editor_->status.text, HasSubstr("CHARA.BMP NOT USED"));  // the start-up summary
+  Send(msg::kKeyDown, 'S');
+  EXPECT_EQ(editor_->status.text, "SAVED MOTION2.LST (S)");
+  EXPECT_EQ(editor_->status.framesLeft, kStatusFrames);
+  for (const char* damage : {"", "HEAD 0 0"}) {
+    if (*damage == '\0') {
+      std::filesystem::remove(dir_ / "motion.lst");
+    } else {
+      dir_.Write("motion.lst", damage);
+    }
+    std::filesystem::remove(dir_ / "motion2.lst");
+    Send(msg::kKeyDown, 'L');
+    EXPECT_EQ(dir_.Read("motion2.lst").substr(0, 26), "HEAD\n  0   0   0  10\n\nEND\n") << damage;
+    EXPECT_EQ(editor_->status.text, "SAVED MOTION2.LST (L), START-UP HEADER USED");
+  }
+  EXPECT_THAT(log_.str(), HasSubstr("no complete header of six words; its header as read at "
+                                    "start-up was used"));
+  EXPECT_EQ(StatusText(std::string(90, 'x') + "\t~"), std::string(80, 'X'));
+  EXPECT_EQ(StatusText("a:b{|}~\x7F\t\x80"), "A:B       ");
 }
 
 TEST_F(EditorTest, StartUp_WhenScreenCannotOpen_SaysWhyAndFails) {

@@ -1,10 +1,9 @@
 #include "platform/headless/image_writer.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "chardata/atomic_file.h"
 #include "chardata/bmp.h"
 #include "chardata/png.h"
 
@@ -53,17 +52,12 @@ bool WriteFrameImage(const std::filesystem::path& path, const FrameView& frame,
     *error = "cannot write " + path.string() + ": the frame has no pixels";
     return false;
   }
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    *error = "cannot write " + path.string() + ": " + std::strerror(errno);
-    return false;
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const int writeErrno = errno;
-  // A full disk may only show when the buffered bytes are flushed at close.
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    *error = "cannot write " + path.string() + ": " + std::strerror(written ? errno : writeErrno);
+  // Whole or not at all: a failed shot leaves no empty or partial image behind.
+  std::string reason;
+  if (!WriteFileAtomically(
+          path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+          &reason)) {
+    *error = "cannot write " + path.string() + ": " + reason;
     return false;
   }
   return true;

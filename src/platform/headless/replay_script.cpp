@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "chardata/input_file.h"
+#include "chardata/word_reader.h"
 #include "platform/messages.h"
 
 namespace boxedit {
@@ -69,11 +70,18 @@ bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
   return true;
 }
 
+// A word of the script in a message: quoted, cut after 40 characters, control bytes (a NUL
+// among them) shown as \xNN so that they cannot cut or garble the message.
 std::string Quoted(std::string_view s) {
-  std::string out;
-  out.reserve(s.size() + 2);
-  out.append(1, '\'').append(s).append(1, '\'');
-  return out;
+  return QuoteWord(s);
+}
+
+// The line without its comment: a '#' at its start or after white space begins one.
+std::string_view StripComment(std::string_view line) {
+  for (size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '#' && (i == 0 || IsSpace(line[i - 1]))) return line.substr(0, i);
+  }
+  return line;
 }
 
 // Parses one non-blank, non-comment line into *out; false with the message in *error.
@@ -83,7 +91,7 @@ bool ParseLine(std::string_view line, ReplayCommand* out, std::string* error) {
 
   auto noMoreWords = [&]() {
     if (rest.empty()) return true;
-    *error = "unexpected " + Quoted(NextWord(rest)) + " after '" + std::string(command) + "'";
+    *error = "unexpected " + Quoted(NextWord(rest)) + " after " + Quoted(command);
     return false;
   };
 
@@ -191,13 +199,17 @@ bool ParseReplayScript(std::string_view text, std::string_view scriptName,
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     ++lineNumber;
 
-    line = Trim(line);
-    if (line.empty() || line.front() == '#') continue;
+    line = Trim(StripComment(line));
+    if (line.empty()) continue;
 
     ReplayCommand command;
     command.line = lineNumber;
     std::string message;
-    if (!ParseLine(line, &command, &message)) {
+    // The editor is gone after a close request: a command after it would never be played.
+    if (!out->empty() && out->back().op == ReplayOp::kClose) {
+      message = "nothing may follow 'close' (line " + std::to_string(out->back().line) + ")";
+    }
+    if (!message.empty() || !ParseLine(line, &command, &message)) {
       *error = std::string(scriptName) + ":" + std::to_string(lineNumber) + ": " + message;
       out->clear();
       return false;

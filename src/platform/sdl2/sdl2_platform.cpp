@@ -60,16 +60,6 @@ Sdl2Platform::~Sdl2Platform() {
   session_.reset();
 }
 
-uint32_t Sdl2Platform::ClockMs() {
-  return SDL_GetTicks();
-}
-
-void Sdl2Platform::Idle(uint32_t remainingMs) {
-  // SDL_Delay may oversleep by a scheduler tick; the 2 ms left are spun on the clock so the
-  // frame mark is not late.
-  if (remainingMs > 2) SDL_Delay(remainingMs - 2);
-}
-
 bool Sdl2Platform::OpenWindow(const std::string& title, WindowProc proc, std::string* error) {
   if (!session_) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {

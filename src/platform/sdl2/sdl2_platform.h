@@ -11,6 +11,7 @@
 
 #include "platform/message_queue.h"
 #include "platform/platform.h"
+#include "platform/steady_clock.h"
 
 // SDL's own types, declared here so that the editor's code never sees SDL's headers.
 struct SDL_Window;
@@ -32,9 +33,9 @@ class Sdl2Platform : public Platform, public Screen {
   Sdl2Platform(const Sdl2Platform&) = delete;
   Sdl2Platform& operator=(const Sdl2Platform&) = delete;
 
-  uint32_t ClockMs() override;
-  // Sleeps all but the last 2 ms of the wait, which the caller spends reading the clock.
-  void Idle(uint32_t remainingMs) override;
+  uint32_t ClockMs() override { return clock_.ClockMs(); }
+  // Sleeps to the deadline: an idle editor costs a wake-up a frame and nothing more.
+  void Idle(uint32_t remainingMs) override { clock_.Idle(remainingMs); }
 
   // Starts SDL's video and opens the window; false with SDL's reason when there is no display.
   bool OpenWindow(const std::string& title, WindowProc proc, std::string* error) override;
@@ -74,6 +75,7 @@ class Sdl2Platform : public Platform, public Screen {
   std::unique_ptr<SDL_Renderer, Deleter> renderer_;
   std::unique_ptr<SDL_Texture, Deleter> texture_;
 
+  SteadyClock clock_;
   WindowProc proc_;
   MessageQueue queue_;
   int screenWidth_ = 640;

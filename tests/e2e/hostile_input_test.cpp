@@ -1,0 +1,139 @@
+// End-to-end: what a hostile or unlucky folder does to boxtool and the editor. Nothing may hang,
+// exhaust memory, lose a saved list or fail without saying so.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "../support/temp_dir.h"
+#include "chardata/bmp.h"
+#include "run_boxtool.h"
+
+namespace boxedit {
+namespace {
+
+using ::testing::HasSubstr;
+using testing::TempDir;
+namespace fs = std::filesystem;
+
+constexpr const char* kHeader = "HEAD\n0 0 0 10\nEND\n";
+constexpr const char* kRecord =
+    "   0   -1  4   0  0  3 9   40 0   0 0 0 -1 U  0   -1 0 1010 112048012000 11E02801900A "
+    "01403C03402C A1\n";
+
+class HostileInput : public ::testing::Test {
+ protected:
+  int Boxtool(const std::string& args, const std::string& setup = "") {
+    return testing::RunBoxtool(dir_.path(), args, setup);
+  }
+  std::string Err() const { return dir_.Read("err.txt"); }
+  // A replay of the editor that runs a few frames, then does what `then` says.
+  int Replay(const std::string& then = "") {
+    dir_.Write("script.txt", "frame 2\n" + then);
+    return Boxtool("replay script.txt");
+  }
+  void Fifo(const char* name) { ASSERT_EQ(mkfifo((dir_ / name).c_str(), 0644), 0); }
+  void Sparse(const char* name, uintmax_t size) {
+    std::ofstream(dir_ / name).close();
+    fs::resize_file(dir_ / name, size);
+  }
+  // Whether row `y` of the shot holds anything but the grey background.
+  bool RowHasText(const std::string& shot, int y) {
+    RgbImage image;
+    EXPECT_TRUE(ReadBmp24(dir_ / shot, &image));
+    for (int x = 0; x < image.width; ++x) {
+      if (!(image.At(x, y) == image.At(639, 479))) return true;
+    }
+    return false;
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(HostileInput, FifosDevicesAndHugeFiles_AreRefusedAtOnceWithTheReason) {
+  Fifo("motion.lst");
+  EXPECT_EQ(Boxtool("check"), 2);
+  EXPECT_THAT(Err(), HasSubstr("a FIFO, not a regular file"));
+  EXPECT_EQ(Boxtool("resave s"), 1);
+  EXPECT_THAT(Err(), HasSubstr("a FIFO"));
+  // The editor opens with an empty table, as for a missing list, and closes at the script's end.
+  EXPECT_EQ(Replay(), 0);
+  EXPECT_THAT(Err(), HasSubstr("cannot read motion.lst: it is a FIFO"));
+
+  fs::remove(dir_ / "motion.lst");
+  fs::create_symlink("/dev/zero", dir_ / "motion.lst");
+  EXPECT_EQ(Boxtool("check"), 2);
+  EXPECT_THAT(Err(), HasSubstr("a character device"));
+
+  fs::remove(dir_ / "motion.lst");
+  Sparse("motion.lst", uintmax_t{4} << 30);
+  EXPECT_EQ(Boxtool("check"), 2);
+  EXPECT_THAT(Err(), HasSubstr("4294967296 bytes, more than the 64 MiB allowed"));
+
+  dir_.Write("motion.lst", std::string(kHeader) + kRecord);
+  Fifo("chara.bmp");
+  Sparse("pattern.pat", uintmax_t{17} << 20);
+  EXPECT_EQ(Replay(), 0);
+  EXPECT_THAT(Err(), HasSubstr("chara.bmp not used: it is a FIFO"));
+  EXPECT_THAT(Err(), HasSubstr("pattern.pat not used: it is 17825792 bytes, more than the 16 MiB"));
+  fs::remove(dir_ / "pattern.pat");
+  Fifo("pattern.pat");
+  EXPECT_EQ(Replay(), 0);
+  EXPECT_THAT(Err(), HasSubstr("pattern.pat not used: it is a FIFO"));
+}
+
+TEST_F(HostileInput, TheEditorRefusesToSaveAListReadWithErrors_AsResaveDoes) {
+  dir_.Write("motion2.lst", "GOOD\n");
+  // Line 5 stops the reading: the records after it were never read.
+  dir_.Write("motion.lst", std::string(kHeader) + kRecord + "   1   -1 99999999999\n" + kRecord);
+  EXPECT_EQ(Replay("frame 70\nkey S\nframe\nshot refused.bmp\nkey L\n"), 1);
+  EXPECT_EQ(dir_.Read("motion2.lst"), "GOOD\n");
+  EXPECT_THAT(Err(), HasSubstr("motion2.lst not saved: motion.lst has errors (first on line 5)"));
+  EXPECT_TRUE(RowHasText("refused.bmp", 470));  // the status line says so
+  EXPECT_EQ(Boxtool("resave s"), 1);
+
+  // Warnings only: the list saves, and the status line shows it for 60 frames, then goes.
+  dir_.Write("motion.lst", std::string(kHeader) + kRecord +
+                               "   1   -1  4   0  0  3 9 0 0 0 0 0 "
+                               "-1 U 0 -1 0 10 112048012000 "
+                               "11E02801900A 01403C03402C A1\n");
+  EXPECT_EQ(Replay("key S\nframe 60\nshot shown.bmp\nframe\nshot gone.bmp\n"), 0) << Err();
+  EXPECT_THAT(dir_.Read("motion2.lst"), HasSubstr("HEAD"));
+  EXPECT_TRUE(RowHasText("shown.bmp", 470));
+  EXPECT_FALSE(RowHasText("gone.bmp", 470));
+}
+
+TEST_F(HostileInput, AMotion2ThatIsMotionUnderAnotherName_IsNeverWritten) {
+  const std::string list = std::string(kHeader) + kRecord;
+  dir_.Write("motion.lst", list);
+  fs::create_symlink("motion.lst", dir_ / "motion2.lst");
+  EXPECT_EQ(Replay("key S\n"), 1);
+  EXPECT_THAT(Err(), HasSubstr("motion2.lst is motion.lst under another name"));
+  EXPECT_EQ(Boxtool("resave l"), 1);
+  fs::remove(dir_ / "motion2.lst");
+  fs::create_hard_link(dir_ / "motion.lst", dir_ / "motion2.lst");
+  EXPECT_EQ(Boxtool("resave s"), 1);
+  EXPECT_EQ(dir_.Read("motion.lst"), list);
+}
+
+// A full disk, as a file-size limit: whatever could not be written whole is not there at all.
+TEST_F(HostileInput, WritesThatFailHalfWay_LeaveNoPartialFile) {
+  const std::string limit = "trap '' XFSZ; ulimit -f 100";  // 51200 bytes
+  EXPECT_EQ(Boxtool("make-sample out", limit), 1);
+  EXPECT_THAT(Err(), HasSubstr("cannot write"));
+  EXPECT_FALSE(dir_.Exists("out/chara.bmp"));
+  ASSERT_EQ(Boxtool("make-sample ."), 0);
+  dir_.Write("script.txt", "frame\nshot big.bmp\n");
+  EXPECT_EQ(Boxtool("replay script.txt", limit), 1);
+  EXPECT_FALSE(dir_.Exists("big.bmp"));
+  for (const auto& entry : fs::directory_iterator(dir_.path())) {
+    EXPECT_THAT(entry.path().filename().string(), ::testing::Not(HasSubstr("boxedit-tmp")));
+  }
+}
+
+}  // namespace
+}  // namespace boxedit
