@@ -1,20 +1,74 @@
 #include "chardata/atomic_file.h"
 
+#include <chrono>
+#include <system_error>
+
+#if defined(_WIN32)
+#include <windows.h>
+
+#include <cstdint>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <system_error>
+#endif
 
 namespace boxedit {
 
 namespace {
 
 namespace fs = std::filesystem;
+
+#if defined(_WIN32)
+
+bool Fail(const std::string& step, DWORD code, std::string* error) {
+  char text[256] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                 sizeof text, nullptr);
+  std::string message = text;
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                              message.back() == '.' || message.back() == ' ')) {
+    message.pop_back();
+  }
+  if (error != nullptr) *error = step + ": " + message;
+  return false;
+}
+
+bool WriteAll(HANDLE h, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1 << 30));
+    if (!WriteFile(h, bytes.data(), chunk, &written, nullptr)) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+// A new file NAME.boxedit-tmp-XXXXXX beside `target`, the six characters drawn until the name is
+// free.
+HANDLE CreateTemporary(const fs::path& target, fs::path* temp) {
+  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static uint64_t state = GetTickCount64() ^ (uint64_t{GetCurrentProcessId()} << 32);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string suffix;
+    for (int i = 0; i < 6; ++i) {
+      state = state * 6364136223846793005u + 1442695040888963407u;
+      suffix += kChars[(state >> 33) % (sizeof kChars - 1)];
+    }
+    *temp = target;
+    *temp += std::string(kTemporarySuffix) + suffix;
+    const HANDLE h = CreateFileW(temp->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return h;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+#else
 
 bool Fail(const std::string& step, int errorNumber, std::string* error) {
   if (error != nullptr) *error = step + ": " + std::strerror(errorNumber);
@@ -40,6 +94,18 @@ bool WriteAll(int fd, std::string_view bytes) {
   }
   return true;
 }
+
+// Makes a completed rename survive a power cut. Some file systems cannot sync a folder; the
+// rename has happened all the same, so that is not a failure of the write.
+void SyncFolder(const fs::path& file) {
+  const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+#endif
 
 // The file a write to `file` must replace: `file` itself, or the end of its chain of symbolic
 // links (relative links are taken from the folder of the link).
@@ -72,17 +138,30 @@ void RemoveStaleTemporaries(const fs::path& file) {
   }
 }
 
-// Makes a completed rename survive a power cut. Some file systems cannot sync a folder; the
-// rename has happened all the same, so that is not a failure of the write.
-void SyncFolder(const fs::path& file) {
-  const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
+}  // namespace
+
+#if defined(_WIN32)
+
+bool WriteFileAtomically(const fs::path& file, std::string_view bytes, std::string* error) {
+  const fs::path target = ReplacedFile(file);
+  RemoveStaleTemporaries(target);
+  fs::path temp;
+  const HANDLE h = CreateTemporary(target, &temp);
+  if (h == INVALID_HANDLE_VALUE)
+    return Fail("cannot create a temporary file", GetLastError(), error);
+  bool ok = WriteAll(h, bytes) || Fail("cannot write", GetLastError(), error);
+  ok = ok && (FlushFileBuffers(h) || Fail("cannot flush to disk", GetLastError(), error));
+  if (!CloseHandle(h) && ok) ok = Fail("cannot close", GetLastError(), error);
+  // A plain rename does not replace an existing file here; this does, and returns only once the
+  // new name is on the disk.
+  ok = ok && (MoveFileExW(temp.c_str(), target.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
+              Fail("cannot replace " + target.filename().string(), GetLastError(), error));
+  if (!ok) DeleteFileW(temp.c_str());
+  return ok;
 }
 
-}  // namespace
+#else
 
 bool WriteFileAtomically(const fs::path& file, std::string_view bytes, std::string* error) {
   const fs::path target = ReplacedFile(file);
@@ -111,5 +190,7 @@ bool WriteFileAtomically(const fs::path& file, std::string_view bytes, std::stri
   SyncFolder(target);
   return true;
 }
+
+#endif
 
 }  // namespace boxedit

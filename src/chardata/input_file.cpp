@@ -1,26 +1,22 @@
 #include "chardata/input_file.h"
 
+#include <algorithm>
+#include <cstdint>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
+#endif
 
 namespace boxedit {
 
 namespace {
-
-std::string KindOf(mode_t mode) {
-  if (S_ISDIR(mode)) return "a folder";
-  if (S_ISFIFO(mode)) return "a FIFO";
-  if (S_ISCHR(mode)) return "a character device";
-  if (S_ISBLK(mode)) return "a block device";
-  if (S_ISSOCK(mode)) return "a socket";
-  return "a special file";
-}
 
 std::string Size(size_t bytes) {
   if (bytes % (size_t{1} << 20) == 0) return std::to_string(bytes >> 20) + " MiB";
@@ -33,7 +29,85 @@ bool Fail(std::string reason, std::string* bytes, std::string* error) {
   return false;
 }
 
+std::string TooLarge(uint64_t size, size_t maxBytes) {
+  return "it is " + std::to_string(size) + " bytes, more than the " + Size(maxBytes) + " allowed";
+}
+
+#if defined(_WIN32)
+
+std::string SystemMessage(DWORD code) {
+  char text[256] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                 sizeof text, nullptr);
+  std::string message = text;
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                              message.back() == '.' || message.back() == ' ')) {
+    message.pop_back();
+  }
+  return message.empty() ? "error " + std::to_string(code) : message;
+}
+
+#else
+
+std::string KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "a special file";
+}
+
+#endif
+
 }  // namespace
+
+#if defined(_WIN32)
+
+bool ReadInputFile(const std::filesystem::path& file, size_t maxBytes, std::string* bytes,
+                   std::string* error) {
+  bytes->clear();
+  // Pipes and devices have their own names on Windows; only a file on a disk is read.
+  const HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return Fail(SystemMessage(GetLastError()), bytes, error);
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    CloseHandle(h);
+    return Fail("it is not a regular file", bytes, error);
+  }
+  const uint64_t size = (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+  if (size > maxBytes) {
+    CloseHandle(h);
+    return Fail(TooLarge(size, maxBytes), bytes, error);
+  }
+  bytes->resize(static_cast<size_t>(size) + 1);  // one more, to see a file that grew
+  size_t got = 0;
+  for (;;) {
+    if (got == bytes->size()) {
+      if (bytes->size() > maxBytes) break;
+      bytes->resize(std::min(maxBytes + 1, bytes->size() + 65536));
+    }
+    DWORD n = 0;
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes->size() - got, 1 << 30));
+    if (!ReadFile(h, bytes->data() + got, want, &n, nullptr)) {
+      const DWORD code = GetLastError();
+      CloseHandle(h);
+      return Fail(SystemMessage(code), bytes, error);
+    }
+    if (n == 0) break;
+    got += n;
+  }
+  CloseHandle(h);
+  if (got > maxBytes) {
+    return Fail("it grew past the " + Size(maxBytes) + " allowed while it was read", bytes, error);
+  }
+  bytes->resize(got);
+  return true;
+}
+
+#else
 
 bool ReadInputFile(const std::filesystem::path& file, size_t maxBytes, std::string* bytes,
                    std::string* error) {
@@ -53,9 +127,7 @@ bool ReadInputFile(const std::filesystem::path& file, size_t maxBytes, std::stri
   }
   if (static_cast<uint64_t>(info.st_size) > maxBytes) {
     close(fd);
-    return Fail("it is " + std::to_string(info.st_size) + " bytes, more than the " +
-                    Size(maxBytes) + " allowed",
-                bytes, error);
+    return Fail(TooLarge(static_cast<uint64_t>(info.st_size), maxBytes), bytes, error);
   }
   bytes->resize(static_cast<size_t>(info.st_size));
   size_t got = 0;
@@ -83,5 +155,7 @@ bool ReadInputFile(const std::filesystem::path& file, size_t maxBytes, std::stri
   bytes->resize(got);
   return true;
 }
+
+#endif
 
 }  // namespace boxedit
