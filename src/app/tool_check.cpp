@@ -20,7 +20,7 @@ int RunCheck(const ToolArgs& args) {
   std::string text;
   std::string error;
   if (!ReadInputFile(dir / kListFileName, kMaxListFileBytes, &text, &error)) {
-    std::fprintf(stderr, "boxtool: cannot read %s: %s\n", (dir / kListFileName).c_str(),
+    std::fprintf(stderr, "boxtool: cannot read %s: %s\n", (dir / kListFileName).string().c_str(),
                  error.c_str());
     return 2;
   }

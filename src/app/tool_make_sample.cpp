@@ -24,7 +24,7 @@ int RunMakeSample(const ToolArgs& args) {
       std::fprintf(stderr,
                    "boxtool make-sample: %s already holds %s; nothing written (--force replaces "
                    "it)\n",
-                   dir.c_str(), name);
+                   dir.string().c_str(), name);
       return 1;
     }
   }

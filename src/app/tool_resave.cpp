@@ -27,12 +27,12 @@ int RunResave(const ToolArgs& args) {
   // would replace an earlier motion2.lst with the loss. Warnings do not stop the save.
   if (HasErrors(diagnostics)) {
     std::fprintf(stderr, "boxtool: %s not written: %s has errors\n",
-                 (dir / kSavedListFileName).c_str(), kListFileName);
+                 (dir / kSavedListFileName).string().c_str(), kListFileName);
     return 1;
   }
   std::string error;
   if (Save(*list, dir, layout, &error) == 0) {
-    std::fprintf(stderr, "boxtool: %s not written: %s\n", (dir / kSavedListFileName).c_str(),
+    std::fprintf(stderr, "boxtool: %s not written: %s\n", (dir / kSavedListFileName).string().c_str(),
                  error.c_str());
     return 1;
   }
