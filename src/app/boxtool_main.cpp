@@ -2,6 +2,11 @@
 #include <cstdio>
 #include <string>
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "app/tool_commands.h"
 
 namespace {
@@ -32,6 +37,11 @@ int Help(FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#if defined(_WIN32)
+  // Lines end in LF on every system, so that the output is the same bytes everywhere.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
   if (argc < 2) {
     Help(stderr);
     return 2;
