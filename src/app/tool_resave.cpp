@@ -32,8 +32,8 @@ int RunResave(const ToolArgs& args) {
   }
   std::string error;
   if (Save(*list, dir, layout, &error) == 0) {
-    std::fprintf(stderr, "boxtool: %s not written: %s\n", (dir / kSavedListFileName).string().c_str(),
-                 error.c_str());
+    std::fprintf(stderr, "boxtool: %s not written: %s\n",
+                 (dir / kSavedListFileName).string().c_str(), error.c_str());
     return 1;
   }
   return 0;
