@@ -5,7 +5,6 @@
 #include "shell/editor.h"
 
 #if defined(_WIN32)
-#include <shellapi.h>
 
 #include "app/log_file.h"
 #include "platform/win32/win32_platform.h"

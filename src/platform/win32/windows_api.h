@@ -5,6 +5,7 @@
 
 #include <ddraw.h>
 #include <mmsystem.h>
+#include <shellapi.h>
 #include <windows.h>
 
 #undef PeekMessage
