@@ -213,9 +213,14 @@ TEST(ListReader, MissingOrUnreadableFile_GivesNoKeyColourAndAnEmptyTable) {
   testing::TempDir dir;
   auto list = std::make_unique<MotionList>();
   ASSERT_TRUE(LoadText(*list, h + Record(12)).empty());
-  EXPECT_THAT(Formatted(Load(*list, dir.path())),
-              ElementsAreArray({"motion.lst: error: cannot read motion.lst: No such file or "
-                                "directory"}));
+  EXPECT_THAT(Formatted(Load(*list, dir.path())), ElementsAreArray({
+                std::string("motion.lst: error: cannot read motion.lst: ") +
+#if defined(_WIN32)
+                    "File not found"
+#else
+                    "No such file or directory"
+#endif
+              }));
   EXPECT_EQ(list->lastPattern, 0);
   EXPECT_TRUE(list->patterns[12].IsEmpty());
   EXPECT_FALSE(ReadKeyColour(dir.path()));

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/host_path.h"
 #include "chardata/bmp.h"
 #include "resources/bitmap_resource.h"
 
@@ -18,7 +19,8 @@ namespace boxedit {
 namespace {
 
 std::string ReadSourceFile(const std::string& relative) {
-  std::ifstream in(std::string(BOXEDIT_SOURCE_DIR) + "/" + relative, std::ios::binary);
+  std::ifstream in(testing::HostPath(std::string(BOXEDIT_SOURCE_DIR) + "/" + relative),
+                   std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 

@@ -1,0 +1,25 @@
+// Paths of the build machine as the tests see them. A Windows test runs under Wine, which shows
+// the build machine's root folder as drive Z:.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace boxedit::testing {
+
+inline std::filesystem::path HostPath(std::string path) {
+#if defined(_WIN32)
+  if (!path.empty() && path.front() == '/') path = "Z:" + path;
+#endif
+  return std::filesystem::path(path).make_preferred();
+}
+
+// Marks a test that needs what only POSIX systems have (FIFOs, devices, modes, symbolic links
+// made freely, resource limits); on Windows it is skipped, saying so.
+#if defined(_WIN32)
+#define BOXEDIT_POSIX_ONLY(what) GTEST_SKIP() << "POSIX only: " << what
+#else
+#define BOXEDIT_POSIX_ONLY(what) static_cast<void>(0)
+#endif
+
+}  // namespace boxedit::testing
