@@ -111,21 +111,27 @@ void Win32Platform::Present(const uint16_t* pixels, int pitchBytes, int width, i
       pitchBytes < width * 2) {
     return;
   }
-  if (fullScreen_.IsOpen()) {
-    fullScreen_.Present(pixels, pitchBytes, width, height);
-    return;
-  }
-  PresentWithGdi(pixels, pitchBytes, width, height);
-}
-
-void Win32Platform::PresentWithGdi(const uint16_t* pixels, int pitchBytes, int width, int height) {
-  // Rows a multiple of 4 bytes apart, as a device-independent bitmap has them.
+  // Most frames of an idle editor are the frame before: showing it again would only cost the
+  // copy and the flip. Whatever may have covered or lost the screen makes the next one show.
+  const size_t rowBytes = static_cast<size_t>(width) * 2;
   const int stride = (width * 2 + 3) & ~3;
+  const auto* bytes = reinterpret_cast<const uint8_t*>(pixels);
+  bool same = !mustPresent_ && lastFrame_.size() == static_cast<size_t>(stride / 2) * height;
+  for (int y = 0; same && y < height; ++y) {
+    same = std::memcmp(lastFrame_.data() + static_cast<size_t>(stride / 2) * y,
+                       bytes + static_cast<size_t>(pitchBytes) * y, rowBytes) == 0;
+  }
+  if (same) return;
   lastFrame_.resize(static_cast<size_t>(stride / 2) * height);
   for (int y = 0; y < height; ++y) {
     std::memcpy(lastFrame_.data() + static_cast<size_t>(stride / 2) * y,
-                reinterpret_cast<const uint8_t*>(pixels) + static_cast<size_t>(pitchBytes) * y,
-                static_cast<size_t>(width) * 2);
+                bytes + static_cast<size_t>(pitchBytes) * y, rowBytes);
+  }
+  mustPresent_ = false;
+  if (fullScreen_.IsOpen()) {
+    // A frame that could not be shown (a lost surface) is shown again with the next one.
+    if (!fullScreen_.Present(pixels, pitchBytes, width, height)) mustPresent_ = true;
+    return;
   }
   PaintLastFrame();
 }
@@ -158,6 +164,7 @@ void Win32Platform::PaintLastFrame() {
 
 void Win32Platform::EnterWindowed() {
   fullScreen_.Close();
+  mustPresent_ = true;
   SetWindowLongPtrW(window_, GWL_STYLE, kWindowedStyle);
   RECT frame{0, 0, width_, height_};
   AdjustWindowRect(&frame, kWindowedStyle, FALSE);
@@ -171,6 +178,7 @@ void Win32Platform::ToggleFullScreen() {
     EnterWindowed();
     return;
   }
+  mustPresent_ = true;
   SetWindowLongPtrW(window_, GWL_STYLE, kFullScreenStyle);
   SetWindowPos(window_, HWND_TOP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                GetSystemMetrics(SM_CYSCREEN), SWP_FRAMECHANGED | SWP_SHOWWINDOW);
@@ -259,6 +267,10 @@ LRESULT Win32Platform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_ERASEBKGND:
       return 1;
+    case WM_ACTIVATEAPP:  // back from Alt+Tab: the surfaces may have been lost meanwhile
+    case WM_DISPLAYCHANGE:
+      mustPresent_ = true;
+      break;
     case WM_PAINT:
       if (!fullScreen_.IsOpen() && !lastFrame_.empty()) {
         PAINTSTRUCT paint;
@@ -267,6 +279,7 @@ LRESULT Win32Platform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         PaintLastFrame();
         return 0;
       }
+      mustPresent_ = true;
       break;
     default:
       break;

@@ -51,7 +51,6 @@ class Win32Platform : public Platform, public Screen {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void ToggleFullScreen();
   void EnterWindowed();
-  void PresentWithGdi(const uint16_t* pixels, int pitchBytes, int width, int height);
   void PaintLastFrame();
   // A mouse position of the client area on the width x height screen, clamped onto it.
   LPARAM ScreenPosition(LPARAM client) const;
@@ -63,7 +62,8 @@ class Win32Platform : public Platform, public Screen {
   bool screenOpen_ = false;
   bool is565_ = true;  // chosen once, when the screen opens; the windowed view converts it
   int width_ = 640, height_ = 480;
-  std::vector<uint16_t> lastFrame_;  // what the window shows, to paint it again on request
+  std::vector<uint16_t> lastFrame_;  // the frame on the screen, rows 4-byte aligned
+  bool mustPresent_ = true;          // the next frame is shown even when it equals lastFrame_
   std::string fullScreenRefusal_;
 };
 
