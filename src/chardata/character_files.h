@@ -7,14 +7,14 @@ namespace boxedit {
 
 inline constexpr const char* kListFileName = "motion.lst";        // the pattern list, never written
 inline constexpr const char* kSavedListFileName = "motion2.lst";  // what S and L write
-inline constexpr const char* kTileSheetFileName = "chara.bmp";    // the tiles, 8 or 16 bits
+inline constexpr const char* kTileSheetFileName = "chara.bmp";    // the tiles, any common BMP
 inline constexpr const char* kPatternFileName = "pattern.pat";    // the pictures' tile maps
 inline constexpr const char* kCharacterFileNames[] = {kListFileName, kTileSheetFileName,
                                                       kPatternFileName};
 
 // The tile sheet: 640x720 pixels of 16x16 tiles, 40 a row, numbered row by row (1800 tiles).
-// chara.bmp holds it as its second 640x720 block of pixel data: a 640x1440 image whose rows are
-// stored bottom-up, so the second block is the image's top half.
+// chara.bmp holds it as its second 640x720 part counted from the bottom: in a 640x1440 picture
+// its top half, whichever way up the file stores the rows.
 inline constexpr int32_t kTileSize = 16;
 inline constexpr int32_t kTileSheetWidth = 640;
 inline constexpr int32_t kTileSheetHeight = 720;

@@ -1,35 +1,31 @@
-// Reading chara.bmp as the tile-sheet loader takes it: the two headers, at 8 bits the palette
-// that follows them directly, and then blocks of pixel data of exactly one sheet each, read one
-// after the other until the wanted block is in memory. The header's own size and offset are not
-// used: the blocks are always the sheet's size.
+// Reading chara.bmp as the tile-sheet loader takes it: any BMP that chardata/bmp_format.h
+// accepts, of which one sheet-sized part is the tile sheet. Part k counts sheet-sized blocks of
+// rows upwards from the bottom of the picture, whatever order the rows are stored in; the
+// character's sheet is part 1, the top half of a 640x1440 picture.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "chardata/bmp.h"
+#include "chardata/bmp_decode.h"
 
 namespace boxedit {
 
-struct TileSheetBlock {
-  BitmapFileHeader fileHeader;
-  BitmapInfoHeader infoHeader;  // as read, with biWidth and biHeight set to the sheet's size
-  int bytesPerPixel = 0;        // 1 (8 bits, palette indices) or 2 (16 bits, 5-5-5 pixels)
-  // 8 bits: the palette as stored (blue, green, red, reserved); a file that ends inside it
-  // leaves the missing entries 0.
-  std::array<uint8_t, kPaletteBytes> palette{};
-  // width * height * bytesPerPixel bytes, rows bottom-up. A file that ends inside a block keeps
-  // what the earlier reads left past that point; a negative index reads no block (all 0).
-  std::vector<uint8_t> pixels;
-};
+// The file row (counted from the bottom) that each row of a sheet `sheetHeight` high shows, top
+// row first, for part `imageIndex` of a picture `imageHeight` high; -1 for a blank row. Sheet
+// row y shows row j * sheetHeight + (sheetHeight - 1 - y) for the largest j from 0 to
+// imageIndex that lies inside the picture, so a picture shorter than two parts shows its lower
+// part where the upper one is missing.
+std::vector<int32_t> TileSheetRows(int32_t imageHeight, int32_t sheetHeight, int32_t imageIndex);
 
-// Reads block `imageIndex` of a width x height sheet. False with the reason in *error when the
-// file cannot be read, is larger than kMaxTileSheetBytes, is too short for both headers or is
-// neither 8 nor 16 bits.
-bool ReadTileSheetBlock(const std::filesystem::path& file, int32_t width, int32_t height,
-                        int32_t imageIndex, TileSheetBlock* out, std::string* error = nullptr);
+// Reads part `imageIndex` of the file as a width x height sheet: the picture's columns 0 to
+// width - 1 (blank past its width) and the rows TileSheetRows names. False with the reason in
+// *error when the file cannot be read, is larger than kMaxTileSheetBytes or is not a BMP that
+// can be read. A file cut short is still read; *warning (may be null) then says what is missing.
+bool ReadTileSheet(const std::filesystem::path& file, int32_t width, int32_t height,
+                   int32_t imageIndex, BmpPixels* out, std::string* error = nullptr,
+                   std::string* warning = nullptr);
 
 }  // namespace boxedit

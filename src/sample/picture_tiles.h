@@ -28,7 +28,7 @@ class TileSet {
   // The sheet: tile t at (16 * (t % 40), 16 * (t / 40)), the rest background.
   IndexedImage Sheet() const;
 
-  // chara.bmp: an 8-bit 640x1440 BMP whose top half is the sheet (the block the tile-sheet
+  // chara.bmp: an 8-bit 640x1440 BMP whose top half is the sheet (the part the tile-sheet
   // loader takes); the bottom half is background.
   std::vector<uint8_t> EncodeFile(const Palette& palette) const;
 

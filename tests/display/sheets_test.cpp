@@ -1,7 +1,10 @@
 // The tile-sheet loader, the font sheet and text drawing.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -9,9 +12,10 @@
 #include <vector>
 
 #include "../support/temp_dir.h"
+#include "bmp_writer.h"
 #include "chardata/bmp.h"
-#include "chardata/tile_sheet_file.h"
 #include "display/font.h"
+#include "display/pixel_layout.h"
 #include "display/surface.h"
 #include "display/tile_sheet_loader.h"
 #include "display_fixture.h"
@@ -19,23 +23,29 @@
 namespace boxedit {
 namespace {
 
+using testing::BmpForm;
+using testing::Bytes;
 using testing::OpenDisplay;
-using Bytes = std::vector<uint8_t>;
+using testing::Picture;
+using testing::WriteBmp;
 using Pair = std::pair<int, int>;  // two pixels compared at once
 
-// A tile-sheet file: the headers with the size given (bfOffBits pointing nowhere), at 8 bits a
-// palette whose entry i is `palette[i]` (blue, green, red) or else grey i, then the pixel bytes.
-std::string SheetFile(uint16_t bitCount, const Bytes& pixels, std::vector<Bytes> palette = {},
-                      int32_t biWidth = 16, int32_t biHeight = 16) {
-  Bytes out;
-  AppendFileHeader(out, BitmapFileHeader{0x4D42, 0, 0, 0, 5000});
-  AppendInfoHeader(out, BitmapInfoHeader{40, biWidth, biHeight, 1, bitCount});
-  for (int i = 0; bitCount == 8 && i < 256; ++i) {
-    palette.resize(std::max<size_t>(palette.size(), i + 1), {uint8_t(i), uint8_t(i), uint8_t(i)});
-    out.insert(out.end(), {palette[i][0], palette[i][1], palette[i][2], 0});
-  }
-  out.insert(out.end(), pixels.begin(), pixels.end());
-  return std::string(out.begin(), out.end());
+constexpr BmpForm k8Bit{"8-bit", 8};
+
+std::string Text(const Bytes& bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// A palette picture whose index at (x, y) is index(x, y), palette entry i (blue, green, red) from
+// `palette` or else grey i.
+template <typename IndexOf>
+Picture PalettePicture(int32_t width, int32_t height, IndexOf index,
+                       const std::vector<Rgb>& palette = {}) {
+  Picture p{width, height};
+  for (int i = 0; i < 256; ++i) p.palette[i] = i < int(palette.size()) ? palette[i] : Rgb(i, i, i);
+  for (int32_t y = 0; y < height; ++y)
+    for (int32_t x = 0; x < width; ++x) p.indices.push_back(uint8_t(index(x, y)));
+  return p;
 }
 
 class TileSheet : public ::testing::Test {
@@ -46,90 +56,308 @@ class TileSheet : public ::testing::Test {
     ASSERT_EQ(sheet->Create(d->display, w, h, 2), 1);
     sheet->surface->Fill(0x1234);
   }
-  int Load(const std::string& bytes, int32_t key, int32_t index = 0, int32_t scale = 256) {
-    dir.Write("chara.bmp", bytes);
-    return LoadTileSheet(*sheet, d->display.is565, dir / "chara.bmp", key, scale, scale, scale,
-                         index);
+  // Loads the bytes as chara.bmp; the reasons land in error and warning.
+  bool Load(const Bytes& bytes, int32_t key, int32_t index = 0, int32_t red = 256,
+            int32_t green = 256, int32_t blue = 256) {
+    dir.Write("chara.bmp", Text(bytes));
+    error.clear();
+    warning.clear();
+    return LoadTileSheet(*sheet, d->display.is565, dir / "chara.bmp", key, red, green, blue, index,
+                         &error, &warning);
   }
   uint16_t At(int x, int y) const { return sheet->surface->At(x, y); }
 
   testing::TempDir dir;
   std::unique_ptr<OpenDisplay> d;
   std::unique_ptr<Surface> sheet;
+  std::string error, warning;
 };
 
-TEST_F(TileSheet, ImageIndex1FillsTheSheetBottomUpFromTheSecondBlock_WhateverTheHeaderSize) {
-  Bytes blocks(256, 200);  // the first block of a 32x8 sheet, then the second: 0, 1, ... 255
-  for (int y = 7; y >= 0; --y)
-    for (int x = 0; x < 32; ++x) blocks.push_back(static_cast<uint8_t>(x + 32 * y));
-  for (auto [w, h] : {std::pair{32, 8}, {640, 1440}}) {
-    Sheet(true, 32, 8);
-    ASSERT_EQ(Load(SheetFile(8, blocks, {}, w, h), -1, 1), 1);
-    for (int i = 0; i < 256; ++i) ASSERT_EQ(At(i % 32, i / 32), RgbToPixel(true, i, i, i)) << i;
+// Sheet row y of part k shows file row j * 4 + (3 - y) (counted from the bottom) for the largest
+// j <= k inside the picture, whatever way up the rows are stored; columns past the picture's
+// width are index 0.
+TEST_F(TileSheet, ThePartShownIsCountedUpwardsFromTheBottomWhateverTheRowOrder) {
+  const struct {
+    int32_t height, index;
+    std::array<int, 4> fileRows;  // top sheet row first; -1 for a blank row
+  } cases[] = {
+      {8, 1, {7, 6, 5, 4}},       {4, 1, {3, 2, 1, 0}},   {6, 1, {3, 2, 5, 4}},
+      {12, 1, {7, 6, 5, 4}},      {12, 0, {3, 2, 1, 0}},  {12, 2, {11, 10, 9, 8}},
+      {12, -1, {-1, -1, -1, -1}}, {2, 1, {-1, -1, 1, 0}},
+  };
+  for (bool topDown : {false, true}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(::testing::Message()
+                   << c.height << " rows, part " << c.index << (topDown ? ", top-down" : ""));
+      // Index 10 + file row in columns 0..5 of a picture six wide.
+      const Picture p =
+          PalettePicture(6, c.height, [&](int, int y) { return 10 + c.height - 1 - y; });
+      Sheet(true, 8, 4);
+      ASSERT_TRUE(Load(WriteBmp({"", 8, 0, 40, topDown}, p), -1, c.index)) << error;
+      for (int y = 0; y < 4; ++y) {
+        const int shown = c.fileRows[y] < 0 ? 0 : 10 + c.fileRows[y];
+        EXPECT_EQ(Pair(At(5, y), At(6, y)),
+                  Pair(RgbToPixel(true, shown, shown, shown), 0))  // grey i is palette entry i
+            << "sheet row " << y;
+      }
+    }
   }
-  TileSheetBlock block;  // the headers as read, with the sheet's own size
-  ASSERT_TRUE(ReadTileSheetBlock(dir / "chara.bmp", 32, 8, 1, &block));
-  EXPECT_EQ(block.infoHeader.biWidth, 32);
-  EXPECT_EQ(block.fileHeader.bfOffBits, 5000u);
+}
+
+// Each component kept to the top `bits` bits and widened back by repeating them.
+uint8_t Held(uint8_t c, int bits) {
+  if (bits >= 8) return c;
+  const int v = c >> (8 - bits);
+  return uint8_t(v << (8 - bits) | v >> (2 * bits - 8));
+}
+
+// Every depth, header size, compression and row order the writer makes: the sheet is the top
+// half of a 21x16 picture (21 makes every depth pad its rows), converted with red and blue
+// scaled and one colour (index 4 for palettes) as the key, which stays unscaled.
+TEST_F(TileSheet, EveryFormShowsItsOwnPixelsConvertedIntoTheLayout) {
+  const BmpForm forms[] = {
+      {"1-bit", 1},
+      {"4-bit", 4},
+      {"4-bit RLE4", 4, 2},
+      {"4-bit, top-down, 124-byte header", 4, 0, 124, true},
+      {"8-bit RLE8, 108-byte header", 8, 1, 108},
+      {"8-bit, 108-byte header, top-down", 8, 0, 108, true},
+      {"8-bit, 40 colours, pixels 6 bytes after them", 8, 0, 40, false, {}, 40, 6},
+      {"16-bit 5-5-5, pixels 2 bytes after the header", 16, 0, 40, false, {}, 0, 2},
+      {"16-bit 5-5-5 by masks", 16, 3, 56, false, {0x7C00, 0x03E0, 0x001F}},
+      {"16-bit 5-6-5 by masks after a 40-byte header", 16, 3, 40, false, {0xF800, 0x07E0, 0x1F}},
+      {"16-bit 5-6-5, 108-byte header, top-down", 16, 3, 108, true, {0xF800, 0x07E0, 0x1F}},
+      {"24-bit, top-down", 24, 0, 40, true},
+      {"32-bit BGRX", 32},
+      {"32-bit, masks in RGBX order, 52-byte header", 32, 3, 52, false, {0xFF, 0xFF00, 0xFF0000}},
+      {"32-bit, 10-bit channels, V5", 32, 3, 124, false, {0x3FF00000, 0x000FFC00, 0x3FF}},
+  };
+  constexpr int kKeyIndex = 4;
+  // Runs of six alike, then five changing: both kinds of RLE run.
+  const auto index = [](int x, int y) { return x % 11 < 6 ? 3 * y + 1 : 5 * x + 7 * y; };
+  for (const BmpForm& form : forms) {
+    SCOPED_TRACE(form.name);
+    const bool palette = form.bits <= 8;
+    const auto masks = testing::MasksOf(form);
+    const bool raw555 = form.bits == 16 && masks[1] == 0x03E0;
+    Picture p = PalettePicture(
+        21, 16, [&](int x, int y) { return index(x, y) % (1 << std::min<int>(form.bits, 8)); });
+    for (int i = 0; i < 256; ++i)
+      p.palette[i] = {uint8_t(i * 37 + 11), uint8_t(i * 91 + 3), uint8_t(255 - i * 13)};
+    for (uint8_t i : p.indices) {
+      const Rgb c = p.palette[i];
+      p.colours.push_back({Held(c.red, std::popcount(masks[0])),
+                           Held(c.green, std::popcount(masks[1])),
+                           Held(c.blue, std::popcount(masks[2]))});
+    }
+    const Bytes file = WriteBmp(form, p);
+    // Palette entries past those the file holds are black.
+    for (uint32_t i = form.coloursUsed; i > 0 && i < 256; ++i) p.palette[i] = {};
+    for (bool is565 : {true, false}) {
+      const auto unscaled = [&](Rgb c) {
+        return raw555 ? ScalePixel(is565, testing::Pack(c, masks), 256, 256, 256)
+                      : RgbToPixel(is565, c.red, c.green, c.blue);
+      };
+      const auto scaled = [&](Rgb c) {
+        return raw555 ? ScalePixel(is565, testing::Pack(c, masks), 200, 256, 100)
+                      : RgbToPixel(is565, c.red * 200 >> 8, c.green, c.blue * 100 >> 8);
+      };
+      const int32_t keyPixel = unscaled(palette ? p.palette[kKeyIndex] : p.colours[kKeyIndex]);
+      Sheet(is565, 16, 8);
+      ASSERT_TRUE(Load(file, palette ? kKeyIndex : keyPixel, 1, 200, 256, 100)) << error;
+      EXPECT_EQ(warning, "");
+      int wrong = 0, keyed = 0;
+      for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 16; ++x) {
+          const uint8_t i = p.IndexAt(x, y);
+          const Rgb c = palette ? p.palette[i] : p.ColourAt(x, y);
+          const bool key = palette ? i == kKeyIndex : unscaled(c) == keyPixel;
+          const int32_t expected = key ? unscaled(c) : scaled(c);
+          keyed += key;
+          if (At(x, y) != expected && ++wrong <= 3)
+            ADD_FAILURE() << "pixel (" << x << ", " << y << "): " << At(x, y) << ", not "
+                          << expected << (is565 ? " in 5-6-5" : " in 5-5-5");
+        }
+      }
+      EXPECT_EQ(wrong, 0);
+      if (form.bits > 1) {
+        EXPECT_GT(keyed, 0);
+      }
+    }
+  }
 }
 
 TEST_F(TileSheet, SixteenBitWhiteBecomesDeviceWhite_AndTheKeyColourIsNotScaled) {
-  Bytes block;  // column 0 white, the rest pure red
-  for (int i = 0; i < 256; ++i)
-    block.insert(block.end(), {uint8_t(i % 16 ? 0x00 : 0xFF), uint8_t(i % 16 ? 0x7C : 0x7F)});
+  Picture p{16, 16};  // column 0 white, the rest pure red
+  for (int i = 0; i < 256; ++i) p.colours.push_back(i % 16 ? Rgb{255, 0, 0} : Rgb{255, 255, 255});
+  const Bytes file = WriteBmp({"", 16}, p);
   for (bool is565 : {true, false}) {
     Sheet(is565);
-    ASSERT_EQ(Load(SheetFile(16, block), -1), 1);
+    ASSERT_TRUE(Load(file, -1));
     EXPECT_EQ(At(0, 0), is565 ? 0xFFDF : 0x7FFF);
     EXPECT_EQ(sheet->hasColourKey, 0);
   }
-  ASSERT_EQ(Load(SheetFile(16, block), 0x7C00, 0, 128), 1);  // half scale, red the key
+  ASSERT_TRUE(Load(file, 0x7C00, 0, 128, 128, 128));  // half scale, red the key
   EXPECT_EQ(At(0, 0), 0x3DEF);
   EXPECT_EQ(At(1, 0), 0x7C00);
   EXPECT_EQ(sheet->hasColourKey, 1);
 }
 
 TEST_F(TileSheet, EightBitKeyShowsTheBackBufferThrough_ANegativeKeyIsOpaque) {
-  Bytes block;  // columns 0..7 index 1, (0, 63, 0); columns 8..15 index 0, red
-  for (int i = 0; i < 256; ++i) block.push_back(i % 16 < 8 ? 1 : 0);
-  const std::vector<Bytes> palette = {{0, 0, 255}, {0, 63, 0}};
+  // Columns 0..7 index 1, (0, 63, 0); columns 8..15 index 0, red.
+  const Bytes file = WriteBmp(
+      k8Bit, PalettePicture(16, 16, [](int x, int) { return x < 8; }, {{255, 0, 0}, {0, 63, 0}}));
   for (const auto& [is565, key, shown] :  // (0, 63, 0) is 0x01E0 in 5-6-5 and 0x00E0 in 5-5-5
        {std::tuple(true, 0x01E0, 0x8410), {false, 0x00E0, 0x4210}, {false, -1, 0x00E0}}) {
     Sheet(is565);
-    ASSERT_EQ(Load(SheetFile(8, block, palette), key), 1);
+    ASSERT_TRUE(Load(file, key));
     EXPECT_EQ(sheet->hasColourKey, key >= 0);
     ClearBackBuffer(d->display, 128, 128, 128);
     sheet->BlitCell(d->display, 0, 0, 0);
     EXPECT_EQ(Pair(d->Back().At(7, 15), d->Back().At(8, 0)), Pair(shown, is565 ? 0xF800 : 0x7C00));
   }
   // At 8 bits the key is a palette index, and its pixels keep their colour under scaling.
-  ASSERT_EQ(Load(SheetFile(8, block, palette), 1, 0, 128), 1);
+  ASSERT_TRUE(Load(file, 1, 0, 128, 128, 128));
   EXPECT_EQ(Pair(At(0, 0), At(8, 0)), Pair(0x00E0, 0x3C00));
 }
 
-TEST_F(TileSheet, ShortFileLoads_MissingBytesZeroOrFromThePreviousBlock) {
-  Sheet();
-  // Half of the only block: the top half of the sheet (stored last) reads index 0.
-  ASSERT_EQ(Load(SheetFile(8, Bytes(128, 50)), -1), 1);
-  EXPECT_EQ(Pair(At(15, 7), At(0, 8)), Pair(0, RgbToPixel(true, 50, 50, 50)));
-  // A second block cut short keeps the first block's bytes past the point where it stops.
-  Bytes blocks(256, 60);
-  blocks.insert(blocks.end(), 128, 70);
-  ASSERT_EQ(Load(SheetFile(8, blocks), -1, 1), 1);
-  EXPECT_EQ(Pair(At(0, 0), At(0, 15)),
-            Pair(RgbToPixel(true, 60, 60, 60), RgbToPixel(true, 70, 70, 70)));
-  ASSERT_EQ(Load(SheetFile(16, {0xFF}), -1), 1);  // at 16 bits the rest reads as black
-  EXPECT_EQ(Pair(At(0, 15), At(1, 15)), Pair(0x01DF, 0));
+// Runs past the right edge stop there rather than wrapping, and a jump past the top ends the
+// picture; nothing is written outside it (the sanitizer build checks that).
+TEST_F(TileSheet, RleRunsThatLeaveThePictureAreCut) {
+  Bytes file = WriteBmp({"", 8, 1}, PalettePicture(8, 4, [](int, int) { return 0; }));
+  file.resize(ReadLe32(&file[10]));  // only the headers and the palette
+  file.insert(file.end(), {
+                              10, 5,                // row 0: ten of index 5 in a row eight wide
+                              0,  0,                // next row
+                              0,  2, 6, 0,          // jump six right
+                              0,  3, 7, 8,   9, 0,  // three literal pixels from x = 6
+                              0,  0,                // next row
+                              0,  2, 0, 200,        // jump 200 rows up
+                              4,  6,                // nowhere to go
+                          });
+  Sheet(true, 8, 4);
+  ASSERT_TRUE(Load(file, -1)) << error;
+  const auto grey = [](int i) { return RgbToPixel(true, i, i, i); };
+  for (int x = 0; x < 8; ++x) {
+    SCOPED_TRACE(x);
+    EXPECT_EQ(At(x, 3), grey(5));
+    EXPECT_EQ(At(x, 2), x < 6 ? 0 : grey(x + 1));
+    EXPECT_EQ(Pair(At(x, 1), At(x, 0)), Pair(0, 0));
+  }
+  EXPECT_EQ(warning, "");
 }
 
-TEST_F(TileSheet, OtherDepthsShortHeadersAndMissingFilesAreRefused_LeavingTheSheet) {
-  Sheet();
-  for (uint16_t depth : {1, 4, 24, 32})
-    EXPECT_EQ(Load(SheetFile(depth, Bytes(2048, 0xFF)), 5), 0) << depth;
-  EXPECT_EQ(Load(SheetFile(8, {}).substr(0, 53), 5), 0);
-  EXPECT_EQ(LoadTileSheet(*sheet, true, dir / "missing.bmp", 5, 256, 256, 256, 0), 0);
-  EXPECT_EQ(At(0, 0), 0x1234);
-  EXPECT_EQ(sheet->hasColourKey, 0);
+// A file cut short keeps the rows it holds; the rest, even part of a row, is index 0, and the
+// warning says which rows are missing. The picture's index at (x, y) is 20 + x + y.
+TEST_F(TileSheet, AFileCutShortKeepsWhatItHolds) {
+  const struct {
+    BmpForm form;
+    int32_t part;
+    size_t held;                                      // bytes of pixel data left
+    std::array<std::tuple<int, int, int>, 4> pixels;  // x, y, index on the sheet
+    const char* says;
+  } cases[] = {
+      // Three pixels into file row 12, which sheet row 3 shows.
+      {k8Bit,
+       1,
+       12 * 16 + 3,
+       {{{15, 4, 39}, {2, 3, 25}, {3, 3, 0}, {0, 2, 0}}},
+       "the file ends inside the pixel data: rows 12 to 15 of 16 (counted from the bottom) are "
+       "missing or cut short"},
+      // Stored top row first: three pixels into picture row 12, which sheet row 4 of part 0 shows.
+      {{"top-down", 8, 0, 40, true},
+       0,
+       12 * 16 + 3,
+       {{{15, 3, 46}, {2, 4, 34}, {3, 4, 0}, {0, 5, 0}}},
+       "rows 0 to 3 of 16"},
+      // RLE8: each row a literal run of 16 and the end of the row, 20 bytes.
+      {{"RLE8", 8, 1},
+       1,
+       12 * 20 + 2 + 3,
+       {{{15, 4, 39}, {2, 3, 25}, {3, 3, 0}, {0, 2, 0}}},
+       "rows 12 to 15 of 16"},
+      {k8Bit,
+       1,
+       0,
+       {{{0, 0, 0}, {15, 7, 0}, {0, 7, 0}, {15, 0, 0}}},
+       "the file ends before its pixel data: all 16 rows are missing"},
+  };
+  const Picture p = PalettePicture(16, 16, [](int x, int y) { return 20 + x + y; });
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.form.name);
+    Bytes file = WriteBmp(c.form, p);
+    file.resize(ReadLe32(&file[10]) + c.held);
+    Sheet(true, 16, 8);
+    ASSERT_TRUE(Load(file, -1, c.part)) << error;
+    EXPECT_THAT(warning, ::testing::HasSubstr(c.says));
+    for (const auto& [x, y, i] : c.pixels)
+      EXPECT_EQ(At(x, y), RgbToPixel(true, i, i, i)) << x << ", " << y;
+  }
+  // Only the last row's padding left out: nothing is missing.
+  const Bytes padded = WriteBmp(k8Bit, PalettePicture(15, 16, [](int, int) { return 1; }));
+  ASSERT_TRUE(Load(Bytes(padded.begin(), padded.end() - 1), -1, 1));
+  EXPECT_EQ(warning, "");
+}
+
+// What cannot be read is refused with a reason naming what was found, leaving the sheet as it
+// was; what can be read despite a fault loads with a warning.
+TEST_F(TileSheet, MalformedFilesAreRefusedOrWarnedAboutWithTheReason) {
+  const Bytes good = WriteBmp(k8Bit, PalettePicture(16, 16, [](int x, int) { return x; }));
+  const auto with = [&](size_t at, uint32_t value, int bytes = 4) {
+    Bytes b = good;
+    for (int i = 0; i < bytes; ++i) b[at + i] = uint8_t(value >> (8 * i));
+    return b;
+  };
+  const auto form = [](BmpForm f) {
+    Picture p = PalettePicture(16, 16, [](int, int) { return 1; });
+    p.colours.resize(p.indices.size());
+    return WriteBmp(f, p);
+  };
+  const struct {
+    const char* name;
+    Bytes file;
+    bool loads;
+    const char* says;
+  } cases[] = {
+      {"signature", with(0, 'B' | 'X' << 8, 2), false, "it starts with 0x42 0x58, not \"BM\""},
+      {"too short", Bytes(good.begin(), good.begin() + 16), false, "too short for the BMP headers"},
+      {"cut in the info header", Bytes(good.begin(), good.begin() + 40), false,
+       "ends inside its 40-byte info header"},
+      {"core header", with(14, 12), false, "its info header is 12 bytes"},
+      {"offset in the headers", with(10, 53), false,
+       "start at byte 53, inside its headers, which end at byte 54"},
+      {"offset past the end", with(10, 1078 + 256 + 1), false,
+       "start at byte 1335, past the end of the 1334-byte file"},
+      {"cut in the palette", Bytes(good.begin(), good.begin() + 54 + 400), true,
+       "the file ends inside the palette: 100 of 256 colours are there"},
+      {"planes", with(26, 2, 2), false, "it has 2 colour planes"},
+      {"2 bits", with(28, 2, 2), false, "it has 2 bits per pixel; 1, 4, 8, 16, 24 and 32"},
+      {"JPEG", with(30, 4), false, "it is compressed with method 4 (JPEG); uncompressed, RLE8"},
+      {"PNG", with(30, 5), false, "method 5 (PNG)"},
+      {"RLE4 at 8 bits", with(30, 2), false,
+       "method 2 (RLE4), which does not go with 8 bits per pixel"},
+      {"RLE8 top-down", form({"", 8, 1, 40, true}), false, "stored top-down"},
+      {"bit fields at 24 bits", with(30, 3), false, "method 3 (bit fields), which does not go"},
+      {"mask not one run", form({"", 16, 3, 40, false, {0xF00F, 0x07E0, 0x1F}}), false,
+       "its red mask 0xF00F is not one run of bits inside a 16-bit pixel"},
+      {"mask past the pixel", form({"", 16, 3, 108, false, {0x1F0000, 0x07E0, 0x1F}}), false,
+       "its red mask 0x1F0000 is not one run"},
+      {"no width", with(18, 0), false, "it is 0 pixels wide; 1 to 16384"},
+      {"too wide", with(18, 16385), false, "it is 16385 pixels wide"},
+      {"no height", with(22, 0), false, "it is 0 pixels high"},
+      {"most negative height", with(22, 0x80000000), false, "it is -2147483648 pixels high"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Sheet();
+    EXPECT_EQ(Load(c.file, 5), c.loads);
+    EXPECT_THAT(c.loads ? warning : error, ::testing::HasSubstr(c.says));
+    if (!c.loads) {
+      EXPECT_EQ(Pair(At(0, 0), sheet->hasColourKey), Pair(0x1234, 0));
+    }
+  }
+  EXPECT_FALSE(LoadTileSheet(*sheet, true, dir / "missing.bmp", 5, 256, 256, 256, 0));
+  EXPECT_EQ(Pair(At(0, 0), sheet->hasColourKey), Pair(0x1234, 0));
 }
 
 constexpr uint16_t kKey = 0x01E0;  // (0, 63, 0) in 5-6-5

@@ -1,16 +1,21 @@
 // Feeds arbitrary bytes to the tile-sheet loader as the contents of the tile-sheet file.
 //
-// Input: byte 0 picks the screen layout (bit 0) and whether there is a colour key (bit 1);
-// bytes 1-2 are the key colour, byte 3 mod 4 the block index plus one (-1 to 2), bytes 4-7
-// two scale factors (0 to 511; the third is 256); everything after that is the file.
+// Input: byte 0 picks the screen layout (bit 0), whether there is a colour key (bit 1) and
+// whether the BMP headers are built here (bit 2); bytes 1-2 are the key colour, byte 3 mod 4 the
+// part index plus one (-1 to 2), bytes 4-7 two scale factors (0 to 511; the third is 256).
+// Without bit 2 everything after that is the file. With it, bytes 8-14 choose the headers (see
+// BuildFile), so that every header size, depth and compression is one byte away, and the rest is
+// the masks, palette and pixel data that follow them.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "display/display_device.h"
 #include "display/surface.h"
@@ -58,6 +63,46 @@ Display& DisplayFor(bool is565) {
   return is565 ? screen565.display : screen555.display;
 }
 
+void PutLe32(std::vector<uint8_t>& out, uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(value >> shift));
+}
+
+// Headers from seven bytes: the info header's size, the depth, the compression (each picked from
+// the values a reader meets, wrong ones included), the width (1 to 64), the height (-128 to
+// 127: negative is top-down), the palette entries used, and the pixel data offset as a signed
+// distance from where the masks and palette end. `rest` follows the headers.
+std::vector<uint8_t> BuildFile(const uint8_t* choice, const uint8_t* rest, size_t restSize) {
+  static constexpr uint32_t kHeaderSizes[] = {40, 52, 56, 108, 124, 12, 64};
+  static constexpr uint16_t kDepths[] = {1, 4, 8, 16, 24, 32, 2, 0};
+  static constexpr uint32_t kCompressions[] = {0, 1, 2, 3, 4, 5, 6};
+  const uint32_t headerSize = kHeaderSizes[choice[0] % 7];
+  const uint16_t bits = kDepths[choice[1] % 8];
+  const uint32_t compression = kCompressions[choice[2] % 7];
+  const uint32_t width = choice[3] % 64 + 1;
+  const auto height = static_cast<int32_t>(static_cast<int8_t>(choice[4]));
+  const uint32_t coloursUsed = choice[5];
+  const uint32_t masks = headerSize == 40 && compression == 3 ? 12 : 0;
+  const uint32_t entries = bits > 8 ? 0 : coloursUsed != 0 ? coloursUsed : 1u << bits;
+  const uint32_t offset = 14 + headerSize + masks + 4 * entries + static_cast<int8_t>(choice[6]);
+
+  std::vector<uint8_t> out = {'B', 'M'};
+  PutLe32(out, 0);
+  PutLe32(out, 0);
+  PutLe32(out, offset);
+  PutLe32(out, headerSize);
+  PutLe32(out, width);
+  PutLe32(out, static_cast<uint32_t>(height));
+  out.insert(out.end(), {1, 0, static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8)});
+  PutLe32(out, compression);
+  for (int i = 0; i < 3; ++i) PutLe32(out, 0);
+  PutLe32(out, coloursUsed);
+  PutLe32(out, 0);
+  // The rest of a longer header (its masks included) comes from the input, like the palette.
+  out.resize(14 + std::min<uint32_t>(headerSize, 40), 0);
+  out.insert(out.end(), rest, rest + restSize);
+  return out;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -69,18 +114,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t redScale = (data[4] | (data[5] << 8)) & 511;
   const int32_t greenScale = (data[6] | (data[7] << 8)) & 511;
 
+  std::vector<uint8_t> file(data + 8, data + size);
+  if ((data[0] & 4) != 0) {
+    if (size < 15) return 0;
+    file = BuildFile(data + 8, data + 15, size - 15);
+  }
   std::FILE* f = std::fopen(TempFile().c_str(), "wb");
   if (f == nullptr) std::abort();
-  std::fwrite(data + 8, 1, size - 8, f);
+  std::fwrite(file.data(), 1, file.size(), f);
   std::fclose(f);
 
   Display& display = DisplayFor(is565);
   auto sheet = std::make_unique<Surface>();
   if (!sheet->Create(display, 32, 32, 2)) std::abort();
   sheet->SetCells(16, 16);
-  const bool loaded =
-      LoadTileSheet(*sheet, is565, TempFile(), key, redScale, greenScale, 256, imageIndex);
+  std::string error, warning;
+  const bool loaded = LoadTileSheet(*sheet, is565, TempFile(), key, redScale, greenScale, 256,
+                                    imageIndex, &error, &warning);
   std::remove(TempFile().c_str());
+  // A refusal always says why.
+  if (!loaded && error.empty()) std::abort();
   if (loaded) {
     // The loaded sheet must draw: every cell, and cell numbers outside the table.
     for (int32_t cell : {0, 1, 2, 3, 4, 1799, 1800, -1}) sheet->BlitCell(display, -8, 470, cell);

@@ -1,0 +1,147 @@
+// A BMP writer of the tests' own, for the forms image tools will not easily give: any depth,
+// 40- to 124-byte headers, bit-field masks, RLE8 and RLE4, rows stored either way up.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <vector>
+
+#include "base/colour.h"
+#include "base/little_endian.h"
+#include "chardata/bmp.h"
+
+namespace boxedit::testing {
+
+using Bytes = std::vector<uint8_t>;
+
+struct BmpForm {
+  const char* name;
+  uint16_t bits;
+  uint32_t compression = 0;  // 0 none, 1 RLE8, 2 RLE4, 3 bit fields
+  uint32_t infoSize = 40;
+  bool topDown = false;
+  std::array<uint32_t, 3> masks{};  // red, green, blue; with bit fields only
+  uint32_t coloursUsed = 0;         // palette entries written; 0 for all 2^bits
+  uint32_t gap = 0;                 // bytes between the palette and the pixel data
+};
+
+// Palette indices (palette forms) or colours (all others), top row first.
+struct Picture {
+  Picture(int32_t w, int32_t h) : width(w), height(h) {}
+  int32_t width, height;
+  Palette palette{};
+  std::vector<uint8_t> indices;
+  std::vector<Rgb> colours;
+  uint8_t IndexAt(int32_t x, int32_t y) const { return indices[size_t(y) * width + x]; }
+  Rgb ColourAt(int32_t x, int32_t y) const { return colours[size_t(y) * width + x]; }
+};
+
+// The masks a direct-colour pixel is packed with: the form's, or the defaults without them.
+inline std::array<uint32_t, 3> MasksOf(const BmpForm& form) {
+  if (form.compression == 3) return form.masks;
+  if (form.bits == 16) return {0x7C00, 0x03E0, 0x001F};
+  return {0xFF0000, 0x00FF00, 0x0000FF};
+}
+
+// Keeps the top bits of each component that fit its mask.
+inline uint32_t Pack(Rgb c, const std::array<uint32_t, 3>& masks) {
+  const uint8_t components[] = {c.red, c.green, c.blue};
+  uint32_t pixel = 0;
+  for (size_t i = 0; i < 3; ++i) {
+    const int bits = std::popcount(masks[i]), shift = std::countr_zero(masks[i]);
+    const uint32_t v =
+        bits >= 8 ? uint32_t{components[i]} << (bits - 8) : components[i] >> (8 - bits);
+    pixel |= v << shift;
+  }
+  return pixel;
+}
+
+// RLE of one row of indices: runs of three or more alike, the rest as literal runs (or single
+// runs when fewer than three), then the end of the row.
+inline void AppendRleRow(Bytes& out, const uint8_t* row, int32_t width, bool four) {
+  auto runAt = [&](int32_t x) {
+    int32_t n = 1;
+    while (x + n < width && n < 255 && row[x + n] == row[x]) ++n;
+    return n;
+  };
+  for (int32_t x = 0; x < width;) {
+    const int32_t run = runAt(x);
+    if (run >= 3) {
+      out.insert(out.end(), {uint8_t(run), uint8_t(four ? row[x] << 4 | row[x] : row[x])});
+      x += run;
+      continue;
+    }
+    int32_t n = 0;
+    while (x + n < width && n < 255 && runAt(x + n) < 3) ++n;
+    if (n < 3) {
+      for (int32_t i = 0; i < n; ++i)
+        out.insert(out.end(), {1, uint8_t(four ? row[x + i] << 4 : row[x + i])});
+    } else {
+      out.insert(out.end(), {0, uint8_t(n)});
+      const size_t start = out.size();
+      for (int32_t i = 0; i < n; ++i) {
+        if (!four)
+          out.push_back(row[x + i]);
+        else if (i % 2 == 0)
+          out.push_back(uint8_t(row[x + i] << 4));
+        else
+          out.back() |= row[x + i];
+      }
+      if ((out.size() - start) % 2 != 0) out.push_back(0);
+    }
+    x += n;
+  }
+  out.insert(out.end(), {0, 0});
+}
+
+inline Bytes WriteBmp(const BmpForm& form, const Picture& p) {
+  Bytes out;
+  AppendFileHeader(out, BitmapFileHeader{kBitmapMagic, 0, 0, 0, 0});
+  const int32_t height = form.topDown ? -p.height : p.height;
+  AppendInfoHeader(out, BitmapInfoHeader{form.infoSize, p.width, height, 1, form.bits,
+                                         form.compression, 0, 2835, 2835, form.coloursUsed, 0});
+  if (form.compression == 3 || form.infoSize > 40) {
+    for (uint32_t mask : form.compression == 3 ? form.masks : std::array<uint32_t, 3>{})
+      AppendLe32(out, mask);
+  }
+  out.resize(std::max<size_t>(out.size(), kBitmapFileHeaderSize + form.infoSize), 0);
+  const int entries = form.bits > 8 ? 0 : form.coloursUsed > 0 ? form.coloursUsed : 1 << form.bits;
+  for (int i = 0; i < entries; ++i)
+    out.insert(out.end(), {p.palette[i].blue, p.palette[i].green, p.palette[i].red, 0});
+  out.resize(out.size() + form.gap, 0xEE);
+  const auto offset = static_cast<uint32_t>(out.size());
+  for (int i = 0; i < 4; ++i) out[10 + i] = uint8_t(offset >> (8 * i));
+
+  const auto masks = MasksOf(form);
+  for (int32_t s = 0; s < p.height; ++s) {
+    const int32_t y = form.topDown ? s : p.height - 1 - s;
+    if (form.compression == 1 || form.compression == 2) {
+      AppendRleRow(out, &p.indices[size_t(y) * p.width], p.width, form.compression == 2);
+      continue;
+    }
+    const size_t start = out.size();
+    uint32_t bitsUsed = 0;
+    for (int32_t x = 0; x < p.width; ++x) {
+      if (form.bits <= 8) {
+        if (bitsUsed % 8 == 0) out.push_back(0);
+        out.back() |= uint8_t(p.IndexAt(x, y) << (8 - form.bits - bitsUsed % 8));
+        bitsUsed += form.bits;
+      } else if (form.bits == 24) {
+        const Rgb c = p.ColourAt(x, y);
+        out.insert(out.end(), {c.blue, c.green, c.red});
+      } else {
+        const uint32_t v = Pack(p.ColourAt(x, y), masks);
+        if (form.bits == 16)
+          AppendLe16(out, v);
+        else
+          AppendLe32(out, v);
+      }
+    }
+    while ((out.size() - start) % 4 != 0) out.push_back(0);
+  }
+  if (form.compression == 1 || form.compression == 2) out.insert(out.end(), {0, 1});
+  return out;
+}
+
+}  // namespace boxedit::testing
