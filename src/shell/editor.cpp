@@ -136,10 +136,13 @@ int StartUp(Editor& e) {
   Surface& sheet = e.pictures.tileSheet;
   sheet.Create(e.display, kTileSheetWidth, kTileSheetHeight, kTileSheetPlacement);
   sheet.SetCells(kTileSize, kTileSize);
+  std::string warning;
   if (!LoadTileSheet(sheet, e.display.is565, e.dir / kTileSheetFileName,
                      KeyPixel(e.dir, e.display.is565), kFullScale, kFullScale, kFullScale,
-                     kTileSheetImageIndex, &error)) {
+                     kTileSheetImageIndex, &error, &warning)) {
     fileProblem(std::string(kTileSheetFileName) + " not used: " + error + "; no tiles will show");
+  } else if (!warning.empty()) {
+    fileProblem(std::string(kTileSheetFileName) + " is short: " + warning);
   }
   size_t held = 0;
   if (!e.pictures.Load(e.dir / kPatternFileName, &error, &held)) {
