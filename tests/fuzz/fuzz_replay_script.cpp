@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the replay-script parser. A parsed script must hold commands in line
 // order, each on a line that starts with its own command word and with values in their ranges;
-// a refused one must name the script and a line of it, leave no commands, and be refused the
-// same way when cut after that line, while every line before it parses.
+// a refused one must name the script and a line of it in one short printable line, leave no
+// commands, and be refused the same way when cut after that line, while every line before it
+// parses.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +17,8 @@ namespace {
 using namespace boxedit;
 
 constexpr std::string_view kScriptName = "fuzz.txt";
+// Far above the longest message the parser gives, which quotes at most two cut words.
+constexpr size_t kLongestMessage = 1024;
 // What *error holds before each parse; a success must leave it so.
 constexpr std::string_view kUntouched = "untouched";
 
@@ -106,6 +109,27 @@ NOT_FUZZED void CheckCommand(const ReplayCommand& c, std::string_view line) {
   }
 }
 
+// The line named by an error "NAME:LINE: message", checked to be one of the script's.
+NOT_FUZZED int CheckedErrorLine(const std::string& error, int lineCount) {
+  const std::string prefix = std::string(kScriptName) + ":";
+  if (error.compare(0, prefix.size(), prefix) != 0) Fail("error without the script name", -1);
+  size_t pos = prefix.size();
+  int line = 0;
+  while (pos < error.size() && error[pos] >= '0' && error[pos] <= '9' && line <= lineCount) {
+    line = line * 10 + (error[pos++] - '0');
+  }
+  if (line < 1 || line > lineCount) Fail("error line outside the script", line);
+  if (error.compare(pos, 2, ": ") != 0 || error.size() == pos + 2) Fail("error format", line);
+  // Words of the script are cut and their control bytes escaped in messages: a message is one
+  // short printable line whatever the script holds.
+  if (error.size() - pos - 2 > kLongestMessage) Fail("message not shortened", line);
+  for (const char c : error) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) Fail("control byte in the error", line);
+  }
+  return line;
+}
+
 // Reused from one input to the next, so that a parse that does not clear it shows.
 std::vector<ReplayCommand> gCommands;
 
@@ -129,17 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   if (!gCommands.empty()) Fail("commands left after a failure", -1);
-  // "NAME:LINE: message" on one line.
-  const std::string prefix = std::string(kScriptName) + ":";
-  if (error.compare(0, prefix.size(), prefix) != 0) Fail("error without the script name", -1);
-  size_t pos = prefix.size();
-  int line = 0;
-  while (pos < error.size() && error[pos] >= '0' && error[pos] <= '9' && line <= lineCount) {
-    line = line * 10 + (error[pos++] - '0');
-  }
-  if (line < 1 || line > lineCount) Fail("error line outside the script", line);
-  if (error.compare(pos, 2, ": ") != 0 || error.size() == pos + 2) Fail("error format", line);
-  if (error.find('\n') != std::string::npos) Fail("line break in the error", line);
+  const int line = CheckedErrorLine(error, lineCount);
 
   // The first bad line decides: the lines before it parse, and the text cut after it fails
   // with the same error.
