@@ -94,6 +94,7 @@ TEST_F(TileSheet, ThePartShownIsCountedUpwardsFromTheBottomWhateverTheRowOrder) 
           PalettePicture(6, c.height, [&](int, int y) { return 10 + c.height - 1 - y; });
       Sheet(true, 8, 4);
       ASSERT_TRUE(Load(WriteBmp({"", 8, 0, 40, topDown}, p), -1, c.index)) << error;
+      EXPECT_EQ(sheet->hasColourKey, 0);  // a negative key is opaque
       for (int y = 0; y < 4; ++y) {
         const int shown = c.fileRows[y] < 0 ? 0 : 10 + c.fileRows[y];
         EXPECT_EQ(Pair(At(5, y), At(6, y)),
@@ -164,8 +165,10 @@ TEST_F(TileSheet, EveryFormShowsItsOwnPixelsConvertedIntoTheLayout) {
       };
       const int32_t keyPixel = unscaled(palette ? p.palette[kKeyIndex] : p.colours[kKeyIndex]);
       Sheet(is565, 16, 8);
-      ASSERT_TRUE(Load(file, palette ? kKeyIndex : keyPixel, 1, 200, 256, 100)) << error;
+      const int32_t key = palette ? kKeyIndex : keyPixel;
+      ASSERT_TRUE(Load(file, key, 1, 200, 256, 100)) << error;
       EXPECT_EQ(warning, "");
+      EXPECT_EQ(Pair(sheet->hasColourKey, sheet->colourKey), Pair(1, key));  // blits leave it out
       int wrong = 0, keyed = 0;
       for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 16; ++x) {
@@ -185,40 +188,6 @@ TEST_F(TileSheet, EveryFormShowsItsOwnPixelsConvertedIntoTheLayout) {
       }
     }
   }
-}
-
-TEST_F(TileSheet, SixteenBitWhiteBecomesDeviceWhite_AndTheKeyColourIsNotScaled) {
-  Picture p{16, 16};  // column 0 white, the rest pure red
-  for (int i = 0; i < 256; ++i) p.colours.push_back(i % 16 ? Rgb{255, 0, 0} : Rgb{255, 255, 255});
-  const Bytes file = WriteBmp({"", 16}, p);
-  for (bool is565 : {true, false}) {
-    Sheet(is565);
-    ASSERT_TRUE(Load(file, -1));
-    EXPECT_EQ(At(0, 0), is565 ? 0xFFDF : 0x7FFF);
-    EXPECT_EQ(sheet->hasColourKey, 0);
-  }
-  ASSERT_TRUE(Load(file, 0x7C00, 0, 128, 128, 128));  // half scale, red the key
-  EXPECT_EQ(At(0, 0), 0x3DEF);
-  EXPECT_EQ(At(1, 0), 0x7C00);
-  EXPECT_EQ(sheet->hasColourKey, 1);
-}
-
-TEST_F(TileSheet, EightBitKeyShowsTheBackBufferThrough_ANegativeKeyIsOpaque) {
-  // Columns 0..7 index 1, (0, 63, 0); columns 8..15 index 0, red.
-  const Bytes file = WriteBmp(
-      k8Bit, PalettePicture(16, 16, [](int x, int) { return x < 8; }, {{255, 0, 0}, {0, 63, 0}}));
-  for (const auto& [is565, key, shown] :  // (0, 63, 0) is 0x01E0 in 5-6-5 and 0x00E0 in 5-5-5
-       {std::tuple(true, 0x01E0, 0x8410), {false, 0x00E0, 0x4210}, {false, -1, 0x00E0}}) {
-    Sheet(is565);
-    ASSERT_TRUE(Load(file, key));
-    EXPECT_EQ(sheet->hasColourKey, key >= 0);
-    ClearBackBuffer(d->display, 128, 128, 128);
-    sheet->BlitCell(d->display, 0, 0, 0);
-    EXPECT_EQ(Pair(d->Back().At(7, 15), d->Back().At(8, 0)), Pair(shown, is565 ? 0xF800 : 0x7C00));
-  }
-  // At 8 bits the key is a palette index, and its pixels keep their colour under scaling.
-  ASSERT_TRUE(Load(file, 1, 0, 128, 128, 128));
-  EXPECT_EQ(Pair(At(0, 0), At(8, 0)), Pair(0x00E0, 0x3C00));
 }
 
 // Runs past the right edge stop there rather than wrapping, and a jump past the top ends the

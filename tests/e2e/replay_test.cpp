@@ -68,102 +68,83 @@ class ReplayTest : public ::testing::Test {
   TempDir dir_;
 };
 
-TEST_F(ReplayTest, RightThenLeftPress_SetsBothCornersOfAttackBox) {
-  const ReplayRun run =
-      Replay("key F5\nrdown 300 200\nrup 300 200\nldown 200 150\nlup 200 150\nkey S\n");
-  ASSERT_EQ(run.status, 0) << run.err;
-  const auto line = SavedLine(0);
-  ASSERT_EQ(line.size(), 22u);
-  EXPECT_EQ(line[20], "02705A08B028");
-}
-
-TEST_F(ReplayTest, LonePressOnZeroBox_IsPulledBackToX2) {
-  // x2 is 0 on an all-zero box, so the constraint pulls x1 = 39 back to 0.
-  const ReplayRun run = Replay("key F5\nldown 200 150\nlup 200 150\nkey S\n");
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(SavedLine(0).at(20), "00005A000000");
-}
-
-TEST_F(ReplayTest, LeftDragPastX2_LeavesZeroWidthBox) {
-  const ReplayRun run = Replay(
-      "key F5\nrdown 250 200\nrup 250 200\nldown 200 150\nmove 300 150\nlup 300 150\nkey S\n");
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(SavedLine(0).at(20), "05905A059028");
-}
-
-TEST_F(ReplayTest, DefenseBoxZeroWidth_IsUndoneByNextFrameWhileHeightStays) {
-  const ReplayRun run =
-      Replay("key F1\nldown 100 40\nlup 100 40\nrdown 220 230\nrup 220 230\nkey S\n");
-  ASSERT_EQ(run.status, 0) << run.err;
-  // No frame yet: the edited x values are saved as they stand.
-  EXPECT_EQ(SavedLine(0).at(18), "13D0C803B00A");
-
-  const ReplayRun again =
-      Replay("key F1\nldown 100 40\nlup 100 40\nrdown 220 230\nrup 220 230\nframe\nkey S\n");
-  ASSERT_EQ(again.status, 0) << again.err;
-  EXPECT_EQ(SavedLine(0).at(18), "1120C801200A");
-}
-
-TEST_F(ReplayTest, UpAndDown_StepOverEmptySlots) {
+// Each script's save holds box field `field` of slot `slot` as the edits left it.
+TEST_F(ReplayTest, EditsAreSavedAsTheBoxesStand) {
+  const std::string rightThenLeft =
+      "key F5\nrdown 300 200\nrup 300 200\nldown 200 150\nlup 200 150\nkey S\n";
+  const std::string defense = "key F1\nldown 100 40\nlup 100 40\nrdown 220 230\nrup 220 230\n";
   // Down twice from 0: 1, then 5 (2..4 are empty). Up from 5 goes back to 1.
-  const ReplayRun run = Replay(
+  const std::string upAndDown =
       "key Down\nkey Down\nkey F5\nrdown 300 200\nrup 300 200\nkey Up\nkey F5\n"
-      "rdown 260 220\nrup 260 220\nkey S\n");
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(SavedLine(5).at(20), "00002808B028");
-  EXPECT_EQ(SavedLine(1).at(20), "000014063014");
+      "rdown 260 220\nrup 260 220\nkey S\n";
+  const struct {
+    std::string script;
+    const char* extra;
+    int slot;
+    size_t field;
+    const char* saved;
+  } cases[] = {
+      {rightThenLeft, "", 0, 20, "02705A08B028"},
+      {rightThenLeft, "--layout 555", 0, 20, "02705A08B028"},
+      // A left drag past x2 leaves a box of zero width.
+      {"key F5\nrdown 250 200\nrup 250 200\nldown 200 150\nmove 300 150\nlup 300 150\nkey S\n", "",
+       0, 20, "05905A059028"},
+      // No frame yet: the edited x values are saved as they stand; a frame undoes them.
+      {defense + "key S\n", "", 0, 18, "13D0C803B00A"},
+      {defense + "frame\nkey S\n", "", 0, 18, "1120C801200A"},
+      {upAndDown, "", 5, 20, "00002808B028"},
+      {upAndDown, "", 1, 20, "000014063014"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script + c.extra);
+    std::filesystem::remove(dir_ / "motion2.lst");  // no earlier save can pass for this one
+    const ReplayRun run = Replay(c.script, c.extra);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto line = SavedLine(c.slot);
+    ASSERT_EQ(line.size(), 22u);
+    EXPECT_EQ(line[c.field], c.saved);
+  }
 }
 
-TEST_F(ReplayTest, EscEndsTheReplayWithStatusZero_AndSavesNothing) {
-  const ReplayRun run = Replay("frame 3\nkey Esc\nkey S\n");
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_FALSE(dir_.Exists("motion2.lst"));
+// Esc ends a replay well and saves nothing; a failed save and a bad script line fail it.
+TEST_F(ReplayTest, ExitStatusSaysHowTheReplayEnded) {
+  const struct {
+    const char* list;  // motion.lst, when not the usual one
+    const char* script;
+    int status;
+    const char* says;
+  } cases[] = {
+      {nullptr, "frame 3\nkey Esc\nkey S\n", 0, ""},
+      {"HEAD 0 0\n", "key S\n", 1, "motion2.lst not saved"},  // no complete header to copy
+      {nullptr, "frame\nwiggle 3\n", 2, "script.txt:2:"},
+  };
+  for (const auto& c : cases) {
+    dir_.Write("motion.lst", c.list ? c.list : kList);
+    const ReplayRun run = Replay(c.script);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_THAT(run.err, HasSubstr(c.says));
+    EXPECT_FALSE(dir_.Exists("motion2.lst"));
+  }
 }
 
-TEST_F(ReplayTest, FailedSave_IsReportedAndFailsTheReplay) {
-  dir_.Write("motion.lst", "HEAD 0 0\n");  // no complete header to copy
-  const ReplayRun run = Replay("key S\n");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_THAT(run.err, HasSubstr("motion2.lst not saved"));
-  EXPECT_FALSE(dir_.Exists("motion2.lst"));
-}
-
-TEST_F(ReplayTest, MalformedScriptLine_StopsWithStatus2AndTheLine) {
-  const ReplayRun run = Replay("frame\nwiggle 3\n");
-  EXPECT_EQ(run.status, 2);
-  EXPECT_THAT(run.err, HasSubstr("script.txt:2:"));
-}
-
-TEST_F(ReplayTest, Layout555_SavesTheSameBoxes) {
-  const ReplayRun run = Replay(
-      "key F5\nrdown 300 200\nrup 300 200\nldown 200 150\nlup 200 150\nkey S\n", "--layout 555");
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(SavedLine(0).at(20), "02705A08B028");
-}
-
+// Without pattern.pat no picture has a tile to draw: the border on the grey of either layout.
 TEST_F(ReplayTest, Shot_ShowsBorderAndGreyBackground_AndNoTilesWithoutThePatternFile) {
-  // Without pattern.pat no picture has a tile to draw.
-  const ReplayRun run = Replay("frame 2\nshot frame.bmp\n");
-  ASSERT_EQ(run.status, 0) << run.err;
-  RgbImage bmp;
-  ASSERT_TRUE(ReadBmp24(dir_ / "frame.bmp", &bmp));
-  ASSERT_EQ(std::tuple(bmp.width, bmp.height), std::tuple(640, 480));
-  const Rgb white{255, 255, 255};
-  const Rgb grey = PixelToRgb(kLayout565, 0x8410);
-  EXPECT_EQ(bmp.At(0, 0), white);
-  EXPECT_EQ(bmp.At(161, 120), white);  // the axis
-  EXPECT_EQ(bmp.At(321, 241), grey);   // the border's undrawn corner
-  EXPECT_EQ(bmp.At(10, 100), grey);    // map columns 0 and 1 are never drawn
-  EXPECT_EQ(bmp.At(100, 100), grey);
-  EXPECT_EQ(bmp.At(600, 400), grey);
-}
-
-TEST_F(ReplayTest, Shot555_ShowsTheSameGreyAsThe555Layout) {
-  const ReplayRun run = Replay("frame\nshot frame.bmp\n", "--layout 555");
-  ASSERT_EQ(run.status, 0) << run.err;
-  RgbImage bmp;
-  ASSERT_TRUE(ReadBmp24(dir_ / "frame.bmp", &bmp));
-  EXPECT_EQ(bmp.At(600, 400), PixelToRgb(kLayout555, 0x4210));
+  for (const auto& [extra, grey] : {std::pair("", PixelToRgb(kLayout565, 0x8410)),
+                                    {"--layout 555", PixelToRgb(kLayout555, 0x4210)}}) {
+    SCOPED_TRACE(extra);
+    const ReplayRun run = Replay("frame 2\nshot frame.bmp\n", extra);
+    ASSERT_EQ(run.status, 0) << run.err;
+    RgbImage bmp;
+    ASSERT_TRUE(ReadBmp24(dir_ / "frame.bmp", &bmp));
+    ASSERT_EQ(std::tuple(bmp.width, bmp.height), std::tuple(640, 480));
+    const Rgb white{255, 255, 255};
+    EXPECT_EQ(bmp.At(0, 0), white);
+    EXPECT_EQ(bmp.At(161, 120), white);  // the axis
+    EXPECT_EQ(bmp.At(321, 241), grey);   // the border's undrawn corner
+    EXPECT_EQ(bmp.At(10, 100), grey);    // map columns 0 and 1 are never drawn
+    EXPECT_EQ(bmp.At(100, 100), grey);
+    EXPECT_EQ(bmp.At(600, 400), grey);
+  }
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ TEST_F(EditingCommandsTest, UpDown_SkipEmptySlots_AndConstrainThePatternLeft) {
   }
 }
 
-TEST_F(EditingCommandsTest, FunctionKeys_SelectBox_F3F4Nothing_AndConstrainTheNewIndex) {
+TEST_F(EditingCommandsTest, FunctionAndFileKeys_SelectBoxSaveOrClose_AndConstrainTheNewIndex) {
   state_.selectedBox = 1;
   Key(vk::kF1 + 2);
   Key(vk::kF1 + 3);
@@ -88,6 +88,12 @@ TEST_F(EditingCommandsTest, FunctionKeys_SelectBox_F3F4Nothing_AndConstrainTheNe
   EXPECT_EQ(Rec(0).defense[1], kOrdered);
   Key(vk::kF1);
   EXPECT_EQ(state_.selectedBox, 0);
+  Rec(0).defense[0] = kCrossed;
+  Key('S');
+  Key('L');
+  Key(vk::kEscape);
+  EXPECT_EQ(std::tie(actions_.savesS, actions_.savesL, actions_.closes), std::tuple(1, 1, 1));
+  EXPECT_EQ(Rec(0).defense[0], kOrdered);
 }
 
 TEST_F(EditingCommandsTest, BoxKeys_ClearOrCopyOnlyWhatTheyName) {
@@ -118,16 +124,6 @@ TEST_F(EditingCommandsTest, BoxKeys_ClearOrCopyOnlyWhatTheyName) {
   state_.selectedBox = 4;
   Key('C');
   EXPECT_EQ(Rec(0).defense[1], kOrdered);
-}
-
-TEST_F(EditingCommandsTest, FileKeys_SaveOrClose_AndStillConstrain) {
-  Rec(0).defense[0] = kCrossed;
-  Key('S');
-  EXPECT_EQ(actions_.savesS, 1);
-  Key('L');
-  Key(vk::kEscape);
-  EXPECT_EQ(std::tie(actions_.savesS, actions_.savesL, actions_.closes), std::tuple(1, 1, 1));
-  EXPECT_EQ(Rec(0).defense[0], kOrdered);
 }
 
 // Screen (column, row) is view point (column - 161, 240 - row), pulled onto the view; the

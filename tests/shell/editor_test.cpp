@@ -54,25 +54,22 @@ class EditorTest : public ::testing::Test {
 };
 
 TEST_F(EditorTest, StartUp_OpensLoadsAndClearsToBlack) {
+  dir_.Write("motion.lst", std::string(kList) + "  7 -1 4\n");  // cut short: line 6
   ASSERT_EQ(Start(), 0) << log_.str();
   EXPECT_EQ(platform_.windowTitle, "Sample");
   EXPECT_TRUE(editor_->display.is565);
-  EXPECT_EQ(editor_->list.lastPattern, 3);
+  EXPECT_EQ(editor_->list.patterns[3].picture, 1);
   EXPECT_EQ(editor_->list.gravity, 10);
   EXPECT_EQ(editor_->pictures.tileSheet.width, 640);
   EXPECT_NE(editor_->pictures.tileSheet.surface, nullptr);
   EXPECT_NE(editor_->pool.font.surface, nullptr);
   ASSERT_GE(platform_.presentCount, 1);
   EXPECT_EQ(platform_.FramePixel(320, 240), 0);
-  // The missing tile sheet and picture file are reported, and the editor runs on.
+  // The list's diagnostics, the missing tile sheet and picture file are reported, and the
+  // editor runs on.
+  EXPECT_THAT(log_.str(), HasSubstr("motion.lst:6: error:"));
   EXPECT_THAT(log_.str(), HasSubstr("chara.bmp"));
   EXPECT_THAT(log_.str(), HasSubstr("pattern.pat"));
-}
-
-TEST_F(EditorTest, StartUp_WritesListDiagnosticsToTheLog) {
-  dir_.Write("motion.lst", std::string(kList) + "  7 -1 4\n");
-  ASSERT_EQ(Start(), 0);
-  EXPECT_THAT(log_.str(), HasSubstr("motion.lst:6: error:"));
 }
 
 // Saves say what they did on the status line; a list that vanished or lost its header during the
@@ -141,10 +138,13 @@ TEST_F(EditorTest, EscThenClose_ShutsDownInOrderAndPostsQuit) {
   EXPECT_TRUE(platform_.defaulted.empty());
 }
 
-TEST_F(EditorTest, Frame_ResetsDefenseBoxWidthsOfEveryRecordAndPresentsGrey) {
+// A frame resets the defense box widths of every record, is paced to twenty a second and
+// uses the second colour pair for circo 44.
+TEST_F(EditorTest, Frame_ResetsDefenseBoxWidths_IsPaced_AndColoursBoxesByCirco) {
   ASSERT_EQ(Start(), 0);
   editor_->list.patterns[1299].defense[0] = Box{-100, 5, 100, 1};
   const int presented = platform_.presentCount;
+  platform_.nowMs = 1000;
   DrawFrame(*editor_);
   EXPECT_EQ(platform_.presentCount, presented + 1);
   for (const PatternRecord& p : editor_->list.patterns) {
@@ -153,27 +153,14 @@ TEST_F(EditorTest, Frame_ResetsDefenseBoxWidthsOfEveryRecordAndPresentsGrey) {
   }
   EXPECT_EQ(editor_->list.patterns[1299].defense[0].y1, 5);
   EXPECT_EQ(platform_.FramePixel(639, 479), 0x8410);
-  EXPECT_EQ(platform_.FramePixel(0, 0), 0xFFFF);  // the view border
+  EXPECT_EQ(platform_.FramePixel(0, 0), 0xFFFF);      // the view border
+  EXPECT_EQ(platform_.FramePixel(143, 200), 0x001F);  // circo 3: blue defense box 0, y 80 to 0
   EXPECT_EQ(editor_->timer.frameCount, 1u);
-}
-
-TEST_F(EditorTest, Frame_UsesTheSecondColourPairForCirco44) {
-  ASSERT_EQ(Start(), 0);
+  const uint32_t first = editor_->timer.lastMark;
   editor_->state.currentPattern = 3;  // circo 44, defense box 0 from y 160 down to 0
   DrawFrame(*editor_);
-  EXPECT_EQ(platform_.FramePixel(143, 120), 0x07E0);  // green left edge of defense box 0
-  editor_->state.currentPattern = 0;                  // circo 3, defense box 0 from y 80 down to 0
-  DrawFrame(*editor_);
-  EXPECT_EQ(platform_.FramePixel(143, 200), 0x001F);  // blue
-}
-
-TEST_F(EditorTest, Frame_IsPacedToTwentyPerSecond) {
-  ASSERT_EQ(Start(), 0);
-  platform_.nowMs = 1000;
-  DrawFrame(*editor_);
-  const uint32_t first = editor_->timer.lastMark;
-  DrawFrame(*editor_);
   EXPECT_EQ(editor_->timer.lastMark - first, 50u);
+  EXPECT_EQ(platform_.FramePixel(143, 120), 0x07E0);  // its green left edge
 }
 
 // Draws frames until `frames` have been drawn, then asks to close.

@@ -5,11 +5,7 @@
 
 namespace boxedit::testing {
 
-bool FakePlatform::OpenWindow(const std::string& title, WindowProc proc, std::string* error) {
-  if (failOpenWindow) {
-    if (error != nullptr) *error = "no window";
-    return false;
-  }
+bool FakePlatform::OpenWindow(const std::string& title, WindowProc proc, std::string*) {
   windowOpen = true;
   windowTitle = title;
   windowProc = std::move(proc);
@@ -22,28 +18,22 @@ void FakePlatform::DestroyWindow() {
   if (windowProc) windowProc(Message{msg::kDestroy, 0, 0});
 }
 
-bool FakePlatform::OpenScreen(int width, int height, bool* is565, std::string* error) {
-  ++openScreenCalls;
+bool FakePlatform::OpenScreen(int, int, bool* is565, std::string* error) {
   if (failOpenScreen) {
     if (error != nullptr) *error = openScreenError;
     return false;
   }
-  screenOpen = true;
-  screenWidth = width;
-  screenHeight = height;
   *is565 = screenIs565;
   return true;
 }
 
 void FakePlatform::CloseScreen() {
   ++closeScreenCalls;
-  screenOpen = false;
 }
 
 void FakePlatform::Present(const uint16_t* pixels, int pitchBytes, int width, int height) {
   ++presentCount;
   presentWidth = width;
-  presentHeight = height;
   lastFrame.resize(static_cast<size_t>(width) * height);
   for (int y = 0; y < height; ++y) {
     const auto* row =
@@ -70,19 +60,14 @@ void FakePlatform::PostMessage(const Message& m) {
 
 void FakePlatform::PostQuitMessage(int exitCode) {
   quitPosted = true;
-  quitCode = exitCode;
   queue.PostQuit(exitCode);
 }
 
 uint32_t FakePlatform::ClockMs() {
-  ++clockReads;
-  const uint32_t now = nowMs;
-  nowMs += msPerClockRead;  // unsigned: wraps like the real clock
-  return now;
+  return nowMs;
 }
 
 void FakePlatform::Idle(uint32_t remainingMs) {
-  idleCalls.push_back(remainingMs);
   nowMs += remainingMs;
 }
 

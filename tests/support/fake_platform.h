@@ -20,25 +20,18 @@ class FakePlatform : public Platform, public Screen {
   bool screenIs565;             // the layout OpenScreen reports
   bool failOpenScreen = false;  // OpenScreen fails with `openScreenError`
   std::string openScreenError = "no video device";
-  bool failOpenWindow = false;  // OpenWindow fails with "no window"
-  uint32_t nowMs = 0;           // what ClockMs returns
-  uint32_t msPerClockRead = 0;  // added to nowMs after every ClockMs reading
+  uint32_t nowMs = 0;  // what ClockMs returns
 
   // --- What the fake recorded.
   bool windowOpen = false;
   std::string windowTitle;
   WindowProc windowProc;  // the procedure given to OpenWindow
-  bool screenOpen = false;
-  int openScreenCalls = 0, closeScreenCalls = 0;
-  int screenWidth = 0, screenHeight = 0;
+  int closeScreenCalls = 0;
   int presentCount = 0;
-  int presentWidth = 0, presentHeight = 0;
+  int presentWidth = 0;
   std::vector<uint16_t> lastFrame;  // the last presented frame, rows packed without padding
   MessageQueue queue;               // messages waiting, oldest first
   bool quitPosted = false;
-  int quitCode = 0;
-  int clockReads = 0;
-  std::vector<uint32_t> idleCalls;  // the remainingMs of every Idle call
 
   // A pixel of the last presented frame.
   uint16_t FramePixel(int x, int y) const {
