@@ -137,9 +137,9 @@ TEST(FontSheetText, Mistakes_GiveNoSheetButTheLineAndWhatIsWrong) {
     EXPECT_THAT(error, ::testing::HasSubstr(c.what));
   }
   // The same art without the mistakes is read, with Windows line ends too.
-  std::string crlf = zero + "copy 96-96 from 16\n";
-  for (size_t at = 0; (at = crlf.find('\n', at)) != std::string::npos; at += 2)
-    crlf.insert(at, "\r");
+  std::string crlf;
+  for (const char c : zero + "copy 96-96 from 16\n")
+    crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
   std::string error;
   EXPECT_TRUE(ParseFontText(bang + "\n" + crlf, &error)) << error;
 }
