@@ -3,6 +3,8 @@
 #include <chrono>
 #include <system_error>
 
+#include "chardata/system_message.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 
@@ -26,15 +28,7 @@ namespace fs = std::filesystem;
 #if defined(_WIN32)
 
 bool Fail(const std::string& step, DWORD code, std::string* error) {
-  char text[256] = {};
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
-                 sizeof text, nullptr);
-  std::string message = text;
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                              message.back() == '.' || message.back() == ' ')) {
-    message.pop_back();
-  }
-  if (error != nullptr) *error = step + ": " + message;
+  if (error != nullptr) *error = step + ": " + SystemMessage(code);
   return false;
 }
 
@@ -71,7 +65,7 @@ HANDLE CreateTemporary(const fs::path& target, fs::path* temp) {
 #else
 
 bool Fail(const std::string& step, int errorNumber, std::string* error) {
-  if (error != nullptr) *error = step + ": " + std::strerror(errorNumber);
+  if (error != nullptr) *error = step + ": " + SystemMessage(errorNumber);
   return false;
 }
 

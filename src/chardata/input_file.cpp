@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "chardata/system_message.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 #else
@@ -33,21 +35,7 @@ std::string TooLarge(uint64_t size, size_t maxBytes) {
   return "it is " + std::to_string(size) + " bytes, more than the " + Size(maxBytes) + " allowed";
 }
 
-#if defined(_WIN32)
-
-std::string SystemMessage(DWORD code) {
-  char text[256] = {};
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
-                 sizeof text, nullptr);
-  std::string message = text;
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                              message.back() == '.' || message.back() == ' ')) {
-    message.pop_back();
-  }
-  return message.empty() ? "error " + std::to_string(code) : message;
-}
-
-#else
+#if !defined(_WIN32)
 
 std::string KindOf(mode_t mode) {
   if (S_ISDIR(mode)) return "a folder";
@@ -114,12 +102,12 @@ bool ReadInputFile(const std::filesystem::path& file, size_t maxBytes, std::stri
   bytes->clear();
   // O_NONBLOCK: opening a FIFO with no writer would otherwise wait for one forever.
   const int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return Fail(std::strerror(errno), bytes, error);
+  if (fd < 0) return Fail(SystemMessage(errno), bytes, error);
   struct stat info {};
   if (fstat(fd, &info) != 0) {
     const int e = errno;
     close(fd);
-    return Fail(std::strerror(e), bytes, error);
+    return Fail(SystemMessage(e), bytes, error);
   }
   if (!S_ISREG(info.st_mode)) {
     close(fd);
@@ -143,7 +131,7 @@ bool ReadInputFile(const std::filesystem::path& file, size_t maxBytes, std::stri
       if (errno == EINTR) continue;
       const int e = errno;
       close(fd);
-      return Fail(std::strerror(e), bytes, error);
+      return Fail(SystemMessage(e), bytes, error);
     }
     if (n == 0) break;
     got += static_cast<size_t>(n);

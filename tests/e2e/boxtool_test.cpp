@@ -5,18 +5,16 @@
 #include <string>
 
 #include "../support/temp_dir.h"
+#include "list_texts.h"
 #include "run_boxtool.h"
 
 namespace boxedit {
 namespace {
 
 using ::testing::HasSubstr;
+using testing::kHeader;
+using testing::kRecord;
 using testing::TempDir;
-
-constexpr const char* kHeader = "HEAD\n0 0 0 10\nEND\n";
-constexpr const char* kRecord =
-    "   0   -1  4   0  0  3 9   40 0   0 0 0 -1 U  0   -1 0 1010 112048012000 11E02801900A "
-    "01403C03402C A1\n";
 
 class BoxtoolTest : public ::testing::Test {
  protected:
