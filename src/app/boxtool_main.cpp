@@ -1,6 +1,7 @@
 // boxtool: the editor's companion command line, with git-style subcommands.
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -14,18 +15,55 @@ namespace {
 struct Subcommand {
   const char* name;
   const char* usage;
+  std::string_view options;  // the options it takes, with their leading "--", blank-separated
   int (*run)(const boxedit::ToolArgs&);
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"check", "check [DIR]              report the problems of DIR/motion.lst", boxedit::RunCheck},
-    {"resave", "resave s|l [DIR]         write DIR/motion2.lst as the S or L key does",
+    {"check", "check [DIR]              report the problems of DIR/motion.lst", "",
+     boxedit::RunCheck},
+    {"resave", "resave s|l [DIR]         write DIR/motion2.lst as the S or L key does", "",
      boxedit::RunResave},
     {"replay", "replay SCRIPT [--layout 565|555]  run the editor headless from a script",
-     boxedit::RunReplay},
-    {"make-sample", "make-sample [--force] DIR  write the sample character into DIR",
+     "--layout", boxedit::RunReplay},
+    {"make-sample", "make-sample [--force] DIR  write the sample character into DIR", "--force",
      boxedit::RunMakeSample},
 };
+
+// The usage line of a command: its name and arguments, without the explanation.
+std::string_view UsageOf(const Subcommand& s) {
+  const std::string_view usage = s.usage;
+  return usage.substr(0, usage.find("  "));
+}
+
+bool TakesOption(const Subcommand& s, std::string_view arg) {
+  std::string_view rest = s.options;
+  while (!rest.empty()) {
+    const size_t blank = rest.find(' ');
+    if (rest.substr(0, blank) == arg) return true;
+    rest.remove_prefix(blank == std::string_view::npos ? rest.size() : blank + 1);
+  }
+  return false;
+}
+
+// Runs a command after the checks every command shares: --help (or -h) shows its usage, and an
+// option it does not take is a usage error.
+int Run(const Subcommand& s, const boxedit::ToolArgs& args) {
+  for (const std::string& arg : args) {
+    if (arg == "--help" || arg == "-h") {
+      std::printf("usage: boxtool %.*s\n", static_cast<int>(UsageOf(s).size()), UsageOf(s).data());
+      return 0;
+    }
+  }
+  for (const std::string& arg : args) {
+    if (arg.rfind("--", 0) == 0 && !TakesOption(s, arg)) {
+      std::fprintf(stderr, "boxtool %s: unknown option '%s'\nusage: boxtool %.*s\n", s.name,
+                   arg.c_str(), static_cast<int>(UsageOf(s).size()), UsageOf(s).data());
+      return 2;
+    }
+  }
+  return s.run(args);
+}
 
 int Help(FILE* out) {
   std::fprintf(out, "usage: boxtool COMMAND [ARGS]\n\ncommands:\n");
@@ -49,7 +87,7 @@ int main(int argc, char** argv) {
   const std::string name = argv[1];
   if (name == "help" || name == "--help" || name == "-h") return Help(stdout);
   for (const Subcommand& s : kSubcommands) {
-    if (name == s.name) return s.run(boxedit::ToolArgs(argv + 2, argv + argc));
+    if (name == s.name) return Run(s, boxedit::ToolArgs(argv + 2, argv + argc));
   }
   std::fprintf(stderr, "boxtool: unknown command '%s' (see 'boxtool help')\n", name.c_str());
   return 2;

@@ -53,6 +53,18 @@ TEST_F(BoxtoolTest, Resave_WritesTheKeysLayoutsAndRefusesAListWithErrors) {
   EXPECT_EQ(Boxtool("resave x"), 2);
 }
 
+TEST_F(BoxtoolTest, HelpAndUnknownOptions) {
+  EXPECT_EQ(Boxtool("--help"), 0);
+  EXPECT_THAT(dir_.Read("out.txt"), HasSubstr("make-sample"));
+  EXPECT_EQ(Boxtool("replay --help"), 0);
+  EXPECT_EQ(dir_.Read("out.txt"), "usage: boxtool replay SCRIPT [--layout 565|555]\n");
+  for (const char* args : {"check --nope", "replay s.txt --lay 555", "make-sample --forced x"}) {
+    EXPECT_EQ(Boxtool(args), 2) << args;
+    EXPECT_THAT(dir_.Read("err.txt"), HasSubstr("unknown option '--")) << args;
+  }
+  EXPECT_EQ(Boxtool("nope"), 2);
+}
+
 TEST_F(BoxtoolTest, MakeSample_NeverOverwritesACharacterUnlessForced) {
   dir_.Write("motion.lst", "MINE\n");
   EXPECT_EQ(Boxtool("make-sample ."), 1);
