@@ -3,37 +3,12 @@
 #include <array>
 
 #include "base/screen_layout.h"
+#include "motion/pattern_names.h"
+#include "resources/font_sheet.h"
 
 namespace boxedit {
 
 namespace {
-
-constexpr const char* kSpecial = "SPECIAL";
-
-// The names of motions 0 to 83; motions past the end of the table are "SPECIAL" as well.
-constexpr std::array<const char*, 84> kMotionNames = {
-    "STAND",        "WALK-L",        "WALK-R",        "SIT",           // 0-3
-    "SIT-L",        "SIT-R",         "JUMP",          "JUMP-L",        // 4-7
-    "JUMP-R",       kSpecial,        "JUMP-FALL",     "JUMP-END",      // 8-11
-    "STAND-UP",     kSpecial,        kSpecial,        "STAND-DEF",     // 12-15
-    "STAND-S-DEF",  "STAND-B-DEF",   "SIT-DEF",       "SIT-S-DEF",     // 16-19
-    "SIT-B-DEF",    "JUMP-DEF",      "JUMP-S-DEF",    "JUMP-B-DEF",    // 20-23
-    kSpecial,       "STAND-S-PUNCH", "STAND-B-PUNCH", "STAND-S-KICK",  // 24-27
-    "STAND-B-KICK", "SIT-S-PUNCH",   "SIT-B-PUNCH",   "SIT-S-KICK",    // 28-31
-    "SIT-B-KICK",   "JUMP-S-PUNCH",  "JUMP-B-PUNCH",  "JUMP-S-KICK",   // 32-35
-    "JUMP-B-KICK",  kSpecial,        kSpecial,        kSpecial,        // 36-39
-    "WIN",          "LOSE",          kSpecial,        kSpecial,        // 40-43
-    kSpecial,       kSpecial,        kSpecial,        kSpecial,        // 44-47
-    kSpecial,       kSpecial,        kSpecial,        kSpecial,        // 48-51
-    kSpecial,       kSpecial,        kSpecial,        kSpecial,        // 52-55
-    kSpecial,       kSpecial,        kSpecial,        kSpecial,        // 56-59
-    kSpecial,       kSpecial,        kSpecial,        kSpecial,        // 60-63
-    kSpecial,       kSpecial,        kSpecial,        kSpecial,        // 64-67
-    kSpecial,       kSpecial,        "STA-FSC",       "STA-FBC",       // 68-71
-    "STA-BSC",      "STA-BBC",       "STA-JSC",       "STA-JBC",       // 72-75
-    "SIT-FSC",      "SIT-FBC",       "SIT-BSC",       "SIT-BBC",       // 76-79
-    "SIT-JSC",      "SIT-JBC",       "JMP-S-CLASH",   "JMP-B-CLASH",   // 80-83
-};
 
 // Numbers in the panels have three digits.
 constexpr int32_t kDigits = 3;
@@ -83,23 +58,6 @@ const char* ClashWord(int32_t clash) {
   }
 }
 
-const char* GuardWord(int32_t guard) {
-  switch (guard) {
-    case 0:
-      return " STA";
-    case 1:
-      return " JMP";
-    case 2:
-      return " SIT";
-    case 3:
-      return " THR";
-    case 9:
-      return " NON";
-    default:
-      return nullptr;
-  }
-}
-
 // Label x and value x of the three attribute columns.
 struct Column {
   int32_t label, value;
@@ -121,12 +79,14 @@ void DrawLabelledWord(const Font& font, Column column, int32_t y, const char* la
   if (word != nullptr) font.DrawString(column.value, y, word);
 }
 
-}  // namespace
-
-const char* MotionName(int32_t motion) {
-  if (motion < 0 || motion >= static_cast<int32_t>(kMotionNames.size())) return kSpecial;
-  return kMotionNames[motion];
+// A name drawn one blank glyph after the value position, in line with the numbers' digits.
+void DrawLabelledName(const Font& font, Column column, int32_t y, const char* label,
+                      const char* name) {
+  font.DrawString(column.label, y, label);
+  if (name != nullptr) font.DrawString(column.value + kGlyphWidth, y, name);
 }
+
+}  // namespace
 
 void DrawBoxPanel(const Font& font, const MotionList& list, int32_t currentPattern,
                   int32_t selectedBox) {
@@ -174,7 +134,7 @@ void DrawAttributePanel(const Font& font, const MotionList& list, int32_t curren
   DrawLabelledNumber(font, kColumn2, AttributeRow(3), "RY", r.ry);
 
   DrawLabelledWord(font, kColumn3, AttributeRow(0), "CLASH", ClashWord(r.clash));
-  DrawLabelledWord(font, kColumn3, AttributeRow(1), "GUARD", GuardWord(r.guard));
+  DrawLabelledName(font, kColumn3, AttributeRow(1), "GUARD", GuardName(r.guard));
   DrawLabelledNumber(font, kColumn3, AttributeRow(2), "DAMEG", r.damage);
   DrawLabelledNumber(font, kColumn3, AttributeRow(3), "HITTO", r.hitTo);
   DrawLabelledNumber(font, kColumn3, AttributeRow(4), "HIT-I", r.hitI);

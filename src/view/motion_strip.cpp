@@ -4,23 +4,13 @@
 #include <cmath>
 #include <limits>
 
+#include "motion/motion_timing.h"
+#include "motion/motion_walk.h"
 #include "view/box_overlay.h"
 
 namespace boxedit {
 
 namespace {
-
-constexpr int64_t kInt64Max = std::numeric_limits<int64_t>::max();
-constexpr int64_t kInt64Min = std::numeric_limits<int64_t>::min();
-
-// Positions and speeds are kept in 64 bits. The horizontal speed, the upward speed and x stay
-// far inside that range (at most 1300 patterns of at most kMaxLandingFrames frames, each adding
-// 32-bit amounts); y alone can run away upward without bound, so its steps saturate.
-int64_t SaturatingSub(int64_t a, int64_t b) {
-  int64_t result;
-  if (__builtin_sub_overflow(a, b, &result)) return b < 0 ? kInt64Max : kInt64Min;
-  return result;
-}
 
 // Segments whose ends fit in 32 bits go to the line drawing as they are, which costs only the
 // pixels that land on the screen.
@@ -84,13 +74,6 @@ namespace {
 constexpr ColourRef kCurrentColour = Rgb24(255, 0, 0);
 constexpr ColourRef kOtherColour = Rgb24(0, 0, 255);
 
-struct Walk {
-  int64_t x = kStripStartX;
-  int64_t y = kStripGroundY;
-  int64_t horizontalSpeed = 0;
-  int64_t upwardSpeed = 0;  // twentieths of a pixel per frame, positive = up
-};
-
 }  // namespace
 
 void DrawMotionStrip(Display& display, const MotionList& list, int32_t currentPattern) {
@@ -98,25 +81,13 @@ void DrawMotionStrip(Display& display, const MotionList& list, int32_t currentPa
   std::optional<DrawContext> dc = GetDC(display);
   if (!dc) return;
 
-  const int64_t gravity = list.gravity;
-  Walk w;
+  MotionWalk walk(kStripStartX, kStripGroundY, list.gravity);
   int budget = kMaxWalkFrames;
-  // One frame: move by the speeds, pull down by gravity, stop on the ground line and draw the
-  // segment. `holdOnGround` keeps a point at rest on the ground from being moved vertically.
+  // One frame of the walk and its segment.
   auto frame = [&](bool holdOnGround) {
-    const int64_t newX = w.x + w.horizontalSpeed;
-    int64_t newY = w.y;
-    if (!(holdOnGround && w.upwardSpeed == 0 && w.y == kStripGroundY)) {
-      newY = SaturatingSub(newY, w.upwardSpeed / 20);  // truncating toward zero
-      w.upwardSpeed -= gravity;
-    }
-    if (newY > kStripGroundY) {
-      newY = kStripGroundY;
-      w.upwardSpeed = 0;
-    }
-    DrawStripSegment(*dc, w.x, w.y, newX, newY);
-    w.x = newX;
-    w.y = newY;
+    const int64_t x = walk.x(), y = walk.y();
+    walk.Step(holdOnGround);
+    DrawStripSegment(*dc, x, y, walk.x(), walk.y());
   };
 
   // The walk goes on through the slots while `to` is -1 and stops at the first slot that is
@@ -124,8 +95,7 @@ void DrawMotionStrip(Display& display, const MotionList& list, int32_t currentPa
   for (int slot = Motion(currentPattern) * kPatternsPerMotion;
        slot < kPatternCount && list.patterns[slot].to == -1; ++slot) {
     const PatternRecord& record = list.patterns[slot];
-    w.horizontalSpeed += record.vx / 20;
-    w.upwardSpeed += record.vy;
+    walk.BeginPattern(record);
     const int32_t n = record.speed;
 
     const ColourRef previous =
@@ -134,7 +104,7 @@ void DrawMotionStrip(Display& display, const MotionList& list, int32_t currentPa
       // A pattern lasts `speed` frames. Once the point rests on the ground with no speed, the
       // frames left would neither move nor draw anything: they are skipped.
       for (int f = 0; f < n && budget > 0; ++f, --budget) {
-        if (w.horizontalSpeed == 0 && w.upwardSpeed == 0 && w.y == kStripGroundY) break;
+        if (walk.Still()) break;
         frame(/*holdOnGround=*/true);
       }
     } else {
@@ -142,14 +112,13 @@ void DrawMotionStrip(Display& display, const MotionList& list, int32_t currentPa
       // kMaxLandingFrames, since with no pull downward it need never come back.
       for (int f = 0; f < kMaxLandingFrames && budget > 0; ++f, --budget) {
         frame(/*holdOnGround=*/false);
-        if (w.y == kStripGroundY) break;
+        if (walk.OnGround()) break;
       }
     }
     dc->SelectPen(previous);
     if (budget == 0) break;
 
-    // rx 1 ends the pattern's horizontal movement with it.
-    if (record.rx == 1) w.horizontalSpeed = 0;
+    walk.EndPattern(record);
   }
 }
 

@@ -6,10 +6,9 @@
 #include "base/screen_layout.h"
 #include "chardata/pattern_table.h"
 #include "display/display_device.h"
+#include "motion/motion_timing.h"
 
 namespace boxedit {
-// A pattern that never lands (gravity 0 or negative) stops after this many frames.
-inline constexpr int kMaxLandingFrames = 4096;
 // The whole walk draws at most this many frames, so that absurd `speed` values cannot stall the
 // editor; a real motion has a few hundred.
 inline constexpr int kMaxWalkFrames = 1 << 16;
