@@ -22,6 +22,8 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {
     {"check", "check [DIR]              report the problems of DIR/motion.lst", "",
      boxedit::RunCheck},
+    {"frames", "frames [DIR] [--motion M] [--format text|csv|json]  frame data of the motions",
+     "--motion --format", boxedit::RunFrames},
     {"resave", "resave s|l [DIR]         write DIR/motion2.lst as the S or L key does", "",
      boxedit::RunResave},
     {"replay", "replay SCRIPT [--layout 565|555]  run the editor headless from a script",

@@ -1,0 +1,209 @@
+// boxtool frames [DIR] [--motion M] [--format text|csv|json]: the frame data of the character's
+// motions, counted by the motion-timing code the editor's playback uses.
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/tool_args.h"
+#include "app/tool_commands.h"
+#include "app/tool_list.h"
+#include "motion/frame_data.h"
+#include "motion/pattern_names.h"
+
+namespace boxedit {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: boxtool frames [DIR] [--motion M] [--format text|csv|json]\n";
+constexpr int32_t kMotionCount = kPatternCount / kPatternsPerMotion;
+
+std::string Number(const std::optional<int64_t>& n) {
+  return n ? std::to_string(*n) : std::string();
+}
+
+std::string GuardText(int32_t guard) {
+  const char* name = GuardName(guard);
+  return name != nullptr ? name : "";
+}
+
+// "5-7 12-14", a single frame written alone.
+std::string ActiveText(const FrameData& d) {
+  std::string out;
+  for (const ActiveRange& r : d.active) {
+    if (!out.empty()) out += ' ';
+    out += std::to_string(r.from);
+    if (r.to != r.from) out += '-' + std::to_string(r.to);
+  }
+  return out;
+}
+
+// The figures of a motion as text cells, empty where a figure is; never-landing motions keep
+// only their motion, name and run.
+struct Row {
+  std::string motion, name, first, last, frames, startup, active, recovery, hits;
+};
+
+Row MakeRow(const FrameData& d) {
+  Row row;
+  row.motion = std::to_string(d.motion);
+  row.name = MotionName(d.motion);
+  row.first = std::to_string(d.first);
+  row.last = std::to_string(d.last);
+  if (d.neverLands) return row;
+  row.frames = std::to_string(d.frames);
+  row.startup = Number(d.startup);
+  row.active = ActiveText(d);
+  row.recovery = Number(d.recovery);
+  for (const ActiveRange& r : d.active) {
+    if (!row.hits.empty()) row.hits += ", ";
+    row.hits += std::to_string(r.damage);
+    if (GuardName(r.guard) != nullptr) row.hits += std::string(" ") + GuardName(r.guard);
+  }
+  return row;
+}
+
+// An aligned table: numbers to the right, words to the left, "-" for an empty figure.
+void PrintText(const std::vector<FrameData>& data) {
+  constexpr int kColumns = 9;
+  using Cells = std::array<std::string, kColumns>;
+  constexpr std::array<bool, kColumns> kLeft = {false, true, false, false, false,
+                                                false, true, false, true};
+  std::vector<Cells> rows = {
+      {"motion", "name", "first", "last", "frames", "startup", "active", "recovery", "hits"}};
+  for (const FrameData& d : data) {
+    Row r = MakeRow(d);
+    if (d.neverLands) {
+      rows.push_back({r.motion, r.name, r.first, r.last, "never lands"});
+      continue;
+    }
+    rows.push_back(
+        {r.motion, r.name, r.first, r.last, r.frames, r.startup, r.active, r.recovery, r.hits});
+    for (size_t c = 5; c < kColumns; ++c) {
+      if (rows.back()[c].empty()) rows.back()[c] = "-";
+    }
+  }
+  std::array<size_t, kColumns> width{};
+  for (const Cells& cells : rows) {
+    for (int c = 0; c < kColumns; ++c) {
+      // The never-lands note may run past its column: it is the row's last cell.
+      if (cells[c] != "never lands") width[c] = std::max(width[c], cells[c].size());
+    }
+  }
+  for (const Cells& cells : rows) {
+    std::string line;
+    for (int c = 0; c < kColumns; ++c) {
+      if (c > 0) line += "  ";
+      const std::string pad(width[c] > cells[c].size() ? width[c] - cells[c].size() : 0, ' ');
+      line += kLeft[c] || cells[c] == "never lands" ? cells[c] + pad : pad + cells[c];
+    }
+    line.erase(line.find_last_not_of(' ') + 1);
+    std::printf("%s\n", line.c_str());
+  }
+}
+
+void PrintCsv(const std::vector<FrameData>& data) {
+  std::printf("motion,name,first,last,frames,startup,active,recovery,damage,guard\n");
+  for (const FrameData& d : data) {
+    const Row r = MakeRow(d);
+    std::string damage, guard;
+    if (!d.neverLands && !d.active.empty()) {
+      damage = std::to_string(d.active.front().damage);
+      guard = GuardText(d.active.front().guard);
+    }
+    std::printf("%s,%s,%s,%s,%s,%s,%s,%s,%s,%s\n", r.motion.c_str(), r.name.c_str(),
+                r.first.c_str(), r.last.c_str(), r.frames.c_str(), r.startup.c_str(),
+                r.active.c_str(), r.recovery.c_str(), damage.c_str(), guard.c_str());
+  }
+}
+
+std::string JsonNumber(const std::optional<int64_t>& n) {
+  return n ? std::to_string(*n) : "null";
+}
+
+std::string JsonString(const std::string& s) {
+  return s.empty() ? "null" : "\"" + s + "\"";  // names and guards hold no quote or backslash
+}
+
+void PrintJson(const std::vector<FrameData>& data) {
+  std::printf("[");
+  for (size_t i = 0; i < data.size(); ++i) {
+    const FrameData& d = data[i];
+    std::string active = "null", hits = "null";
+    std::optional<int64_t> frames;
+    if (!d.neverLands) {
+      frames = d.frames;
+      active.clear();
+      hits.clear();
+      for (const ActiveRange& r : d.active) {
+        active += (active.empty() ? "" : ", ") + std::string("[") + std::to_string(r.from) + ", " +
+                  std::to_string(r.to) + "]";
+        hits += (hits.empty() ? "" : ", ") + std::string("{\"damage\": ") +
+                std::to_string(r.damage) + ", \"guard\": " + JsonString(GuardText(r.guard)) + "}";
+      }
+      active = "[" + active + "]";
+      hits = "[" + hits + "]";
+    }
+    std::printf(
+        "%s\n  {\"motion\": %d, \"name\": \"%s\", \"first\": %d, \"last\": %d, \"frames\": %s, "
+        "\"startup\": %s, \"active\": %s, \"recovery\": %s, \"hits\": %s}",
+        i == 0 ? "" : ",", d.motion, MotionName(d.motion), d.first, d.last,
+        JsonNumber(frames).c_str(), JsonNumber(d.startup).c_str(), active.c_str(),
+        JsonNumber(d.recovery).c_str(), hits.c_str());
+  }
+  std::printf("%s]\n", data.empty() ? "" : "\n");
+}
+
+}  // namespace
+
+// Exit 0; 1 when the list has errors (the frame data of what was read is still printed); 2 when
+// motion.lst cannot be read or the arguments are wrong.
+int RunFrames(const ToolArgs& args) {
+  ParsedArgs parsed;
+  std::string error;
+  if (!ParseArgs(args, {"--motion", "--format"}, {}, &parsed, &error) || parsed.words.size() > 1) {
+    std::fprintf(stderr, "boxtool frames: %s\n%s",
+                 error.empty() ? "too many arguments" : error.c_str(), kUsage);
+    return 2;
+  }
+  std::optional<int> onlyMotion;
+  if (const auto m = parsed.Option("--motion")) {
+    onlyMotion = ParseNumber(*m, 0, kMotionCount - 1);
+    if (!onlyMotion) {
+      std::fprintf(stderr, "boxtool frames: no motion '%s' (0 to %d)\n%s", m->c_str(),
+                   kMotionCount - 1, kUsage);
+      return 2;
+    }
+  }
+  const std::string format = parsed.Option("--format").value_or("text");
+  if (format != "text" && format != "csv" && format != "json") {
+    std::fprintf(stderr, "boxtool frames: no format '%s'\n%s", format.c_str(), kUsage);
+    return 2;
+  }
+
+  auto list = std::make_unique<MotionList>();
+  Diagnostics diagnostics;
+  if (!ReadCharacterList(parsed.words.empty() ? "." : parsed.words[0], *list, &diagnostics)) {
+    return 2;
+  }
+  for (const Diagnostic& d : diagnostics) std::fprintf(stderr, "%s\n", FormatDiagnostic(d).c_str());
+
+  std::vector<FrameData> data;
+  for (int32_t m = 0; m < kMotionCount; ++m) {
+    if ((onlyMotion && m != *onlyMotion) || m * kPatternsPerMotion > list->lastPattern) continue;
+    if (std::optional<FrameData> d = ComputeFrameData(*list, m)) data.push_back(*d);
+  }
+  if (format == "csv") {
+    PrintCsv(data);
+  } else if (format == "json") {
+    PrintJson(data);
+  } else {
+    PrintText(data);
+  }
+  return HasErrors(diagnostics) ? 1 : 0;
+}
+
+}  // namespace boxedit
