@@ -16,11 +16,11 @@ constexpr int kMaxSide = 32767;
 // How rows are filtered and compressed. Every row is filtered "up" (each byte minus the one
 // above it): screens and contact sheets repeat the row above in their flat backgrounds, vertical
 // lines, text and tile columns, which up turns into runs of zeros, at one subtraction a byte.
-// Measured at level 6 on a 640x480 replay shot of the sample character / a 2648x17288 sheet of
-// its views: no filter 8447 / 1137087 bytes, sub 9608 / 1258569, up 8092 / 682481, paeth 8246 /
-// 730709, and choosing per row the filter with the least sum of absolute differences (the usual
-// adaptive heuristic) 8237 / 724907 in three times the time. Level 9 saves another 7-10% in
-// three times the time, and the shot is small already.
+// Deflate's output at level 6 for scripts/screenshot's 640x480 replay shot / the sheet of
+// bench/png_bench.cpp (2648x17288): no filter 8447 / 1403952 bytes, sub 9608 / 1599287, up
+// 8092 / 879738, paeth 8246 / 951171, and the usual adaptive choice (per row, the filter whose
+// bytes have the least sum of absolute values) 8237 / 968376 in over three times the time.
+// Level 9 makes the sheet 1% smaller in three times the time.
 //
 // scripts/windows-test compares the shots of the Linux and Windows editions byte for byte: both
 // link zlib built from the same source, and every parameter is fixed here, none left to a default.
