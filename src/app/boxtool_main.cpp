@@ -14,29 +14,27 @@ namespace {
 
 struct Subcommand {
   const char* name;
-  const char* usage;
+  const char* usage;         // the command line it takes
+  const char* summary;       // what it does
   std::string_view options;  // the options it takes, with their leading "--", blank-separated
   int (*run)(const boxedit::ToolArgs&);
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"check", "check [DIR]              report the problems of DIR/motion.lst", "",
-     boxedit::RunCheck},
-    {"frames", "frames [DIR] [--motion M] [--format text|csv|json]  frame data of the motions",
-     "--motion --format", boxedit::RunFrames},
-    {"resave", "resave s|l [DIR]         write DIR/motion2.lst as the S or L key does", "",
+    {"check", "check [DIR]", "report the problems of DIR/motion.lst", "", boxedit::RunCheck},
+    {"frames", "frames [DIR] [--motion M] [--format text|csv|json]",
+     "frame data of the motions: startup, active frames, recovery", "--motion --format",
+     boxedit::RunFrames},
+    {"sheet", "sheet [DIR] OUT.png [--motion M] [--columns N] [--layout 565|555]",
+     "a contact sheet of the patterns as the editor draws them", "--motion --columns --layout",
+     boxedit::RunSheet},
+    {"resave", "resave s|l [DIR]", "write DIR/motion2.lst as the S or L key does", "",
      boxedit::RunResave},
-    {"replay", "replay SCRIPT [--layout 565|555]  run the editor headless from a script",
+    {"replay", "replay SCRIPT [--layout 565|555]", "run the editor headless from a script",
      "--layout", boxedit::RunReplay},
-    {"make-sample", "make-sample [--force] DIR  write the sample character into DIR", "--force",
+    {"make-sample", "make-sample [--force] DIR", "write the sample character into DIR", "--force",
      boxedit::RunMakeSample},
 };
-
-// The usage line of a command: its name and arguments, without the explanation.
-std::string_view UsageOf(const Subcommand& s) {
-  const std::string_view usage = s.usage;
-  return usage.substr(0, usage.find("  "));
-}
 
 bool TakesOption(const Subcommand& s, std::string_view arg) {
   std::string_view rest = s.options;
@@ -53,14 +51,14 @@ bool TakesOption(const Subcommand& s, std::string_view arg) {
 int Run(const Subcommand& s, const boxedit::ToolArgs& args) {
   for (const std::string& arg : args) {
     if (arg == "--help" || arg == "-h") {
-      std::printf("usage: boxtool %.*s\n", static_cast<int>(UsageOf(s).size()), UsageOf(s).data());
+      std::printf("usage: boxtool %s\n", s.usage);
       return 0;
     }
   }
   for (const std::string& arg : args) {
     if (arg.rfind("--", 0) == 0 && !TakesOption(s, arg)) {
-      std::fprintf(stderr, "boxtool %s: unknown option '%s'\nusage: boxtool %.*s\n", s.name,
-                   arg.c_str(), static_cast<int>(UsageOf(s).size()), UsageOf(s).data());
+      std::fprintf(stderr, "boxtool %s: unknown option '%s'\nusage: boxtool %s\n", s.name,
+                   arg.c_str(), s.usage);
       return 2;
     }
   }
@@ -69,8 +67,10 @@ int Run(const Subcommand& s, const boxedit::ToolArgs& args) {
 
 int Help(FILE* out) {
   std::fprintf(out, "usage: boxtool COMMAND [ARGS]\n\ncommands:\n");
-  for (const Subcommand& s : kSubcommands) std::fprintf(out, "  %s\n", s.usage);
-  std::fprintf(out, "  help                     show this list\n");
+  for (const Subcommand& s : kSubcommands)
+    std::fprintf(out, "  %s\n      %s\n", s.usage, s.summary);
+  std::fprintf(out,
+               "  help\n      show this list; 'boxtool COMMAND --help' shows a command's usage\n");
   return 0;
 }
 

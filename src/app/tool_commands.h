@@ -12,6 +12,7 @@ int RunCheck(const ToolArgs& args);       // boxtool check [DIR]
 int RunResave(const ToolArgs& args);      // boxtool resave s|l [DIR]
 int RunReplay(const ToolArgs& args);      // boxtool replay SCRIPT [--layout 565|555]
 int RunMakeSample(const ToolArgs& args);  // boxtool make-sample DIR
+int RunSheet(const ToolArgs& args);       // boxtool sheet [DIR] OUT.png [options]
 int RunFrames(const ToolArgs& args);      // boxtool frames [DIR] [--motion M] [--format F]
 
 }  // namespace boxedit

@@ -19,7 +19,6 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: boxtool frames [DIR] [--motion M] [--format text|csv|json]\n";
-constexpr int32_t kMotionCount = kPatternCount / kPatternsPerMotion;
 
 std::string Number(const std::optional<int64_t>& n) {
   return n ? std::to_string(*n) : std::string();

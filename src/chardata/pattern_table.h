@@ -8,6 +8,7 @@ namespace boxedit {
 
 inline constexpr int kPatternCount = 1300;
 inline constexpr int kPatternsPerMotion = 10;
+inline constexpr int kMotionCount = kPatternCount / kPatternsPerMotion;  // 130
 inline constexpr int kBoxesPerGroup = 4;
 inline constexpr int kCommentSize = 64;  // a word of at most 63 characters and its NUL
 

@@ -77,6 +77,10 @@ int RunEditor(Platform& platform, const std::filesystem::path& dir, std::ostream
               int* failedSaves = nullptr);
 
 intptr_t EditorWindowProc(Editor& editor, const Message& m);
+// Draws the current pattern's frame on the back buffer: everything of a frame but the wait for
+// its time and the flip that shows it.
+void ComposeFrame(Editor& editor);
+// One frame of the main loop: composed, shown at its time, counted in the frame rate.
 void DrawFrame(Editor& editor);
 void Shutdown(Editor& editor);
 

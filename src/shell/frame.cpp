@@ -47,7 +47,7 @@ void DrawFrameRate(const Font& font, uint32_t fpsTimes100) {
 
 }  // namespace
 
-void DrawFrame(Editor& e) {
+void ComposeFrame(Editor& e) {
   // The commands keep currentPattern within the table; the frame never trusts it blindly.
   const int32_t pattern = Clamp(e.state.currentPattern, 0, kPatternCount - 1);
   const Font font(e.pool.font, e.display);
@@ -63,6 +63,10 @@ void DrawFrame(Editor& e) {
   DrawMotionStrip(e.display, e.list, pattern);
   DrawFrameRate(font, e.timer.fpsTimes100);
   e.status.Draw(font);  // last, over anything else
+}
+
+void DrawFrame(Editor& e) {
+  ComposeFrame(e);
   e.timer.WaitNextFrame(e.platform, kFrameRate);
   FlipScreen(e.display);
   e.timer.UpdateRate();

@@ -1,0 +1,99 @@
+// End-to-end: boxtool sheet draws each pattern as the editor's frame shows it.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../support/png_reader.h"
+#include "../support/temp_dir.h"
+#include "chardata/bmp.h"
+#include "list_texts.h"
+#include "run_boxtool.h"
+
+namespace boxedit {
+namespace {
+
+using ::testing::HasSubstr;
+using testing::ReadPng;
+using testing::TempDir;
+
+constexpr int kCellWidth = 322, kCellHeight = 242, kPitchX = 330, kPitchY = 270, kGap = 8;
+
+class SheetTest : public ::testing::Test {
+ protected:
+  int Boxtool(const std::string& args) { return testing::RunBoxtool(dir_.path(), args); }
+  // The cell whose top-left corner is at (x, y) of the sheet, as an image of its own.
+  static RgbImage Cell(const RgbImage& sheet, int x, int y) {
+    RgbImage cell{kCellWidth, kCellHeight, {}};
+    for (int r = 0; r < kCellHeight; ++r)
+      for (int c = 0; c < kCellWidth; ++c) cell.pixels.push_back(sheet.At(x + c, y + r));
+    return cell;
+  }
+  TempDir dir_;
+};
+
+TEST_F(SheetTest, CellsAreTheEditorsViewOfEachPattern) {
+  ASSERT_EQ(Boxtool("make-sample ."), 0);
+  // Pattern 251, the 34th used one of the sample (row 4, column 1 of the sheet), has all
+  // three boxes; the editor gets there with 33 presses of Down.
+  std::string script;
+  for (int i = 0; i < 33; ++i) script += "key Down\n";
+  dir_.Write("script.txt", script + "frame\nshot shot.bmp\n");
+  for (const char* layout : {"565", "555"}) {
+    SCOPED_TRACE(layout);
+    ASSERT_EQ(Boxtool(std::string("replay script.txt --layout ") + layout), 0);
+    ASSERT_EQ(Boxtool(std::string("sheet sheet.png --layout ") + layout), 0)
+        << dir_.Read("err.txt");
+    RgbImage sheet, shot;
+    ASSERT_TRUE(ReadPng(dir_ / "sheet.png", &sheet));
+    ASSERT_TRUE(ReadBmp24(dir_ / "shot.bmp", &shot));
+    EXPECT_EQ(std::pair(sheet.width, sheet.height),
+              std::pair(kGap + 8 * kPitchX, kGap + 6 * kPitchY));
+    const int x = kGap + kPitchX, y = kGap + 4 * kPitchY;
+    EXPECT_TRUE(Cell(sheet, x, y).pixels == Cell(shot, 0, 0).pixels);
+    // The label under it is drawn; the gap right of it is background.
+    const Rgb grey = sheet.At(0, 0);
+    int labelPixels = 0;
+    for (int r = 0; r < 16; ++r)
+      for (int c = 0; c < kCellWidth; ++c) labelPixels += !(sheet.At(x + c, y + 246 + r) == grey);
+    EXPECT_GT(labelPixels, 100);
+    for (int c = 0; c < kGap; ++c) EXPECT_TRUE(sheet.At(x + kCellWidth + c, y + 100) == grey);
+  }
+
+  ASSERT_EQ(Boxtool("sheet . one.png --motion 25 --columns 2"), 0);  // patterns 250 to 252
+  RgbImage one;
+  ASSERT_TRUE(ReadPng(dir_ / "one.png", &one));
+  EXPECT_EQ(std::pair(one.width, one.height), std::pair(kGap + 2 * kPitchX, kGap + 2 * kPitchY));
+}
+
+TEST_F(SheetTest, ASheetPast64RowsGoesOnInMoreFiles) {
+  std::string list = testing::kHeader;
+  for (int i = 0; i < 65; ++i) list += std::to_string(i) + std::string(testing::kRecord).substr(4);
+  dir_.Write("motion.lst", list);
+  ASSERT_EQ(Boxtool("sheet out.png --columns 1"), 0) << dir_.Read("err.txt");
+  RgbImage first, second;
+  ASSERT_TRUE(ReadPng(dir_ / "out.png", &first));
+  ASSERT_TRUE(ReadPng(dir_ / "out-2.png", &second));
+  EXPECT_EQ(std::pair(first.width, first.height), std::pair(kGap + kPitchX, kGap + 64 * kPitchY));
+  EXPECT_EQ(second.height, kGap + kPitchY);
+  EXPECT_FALSE(dir_.Exists("out-3.png"));
+}
+
+TEST_F(SheetTest, BadArgumentsAndNothingToDrawWriteNothing) {
+  dir_.Write("motion.lst", std::string(testing::kHeader) + testing::kRecord);
+  for (const char* args : {"", "--columns 0 s.png", "--columns 100 s.png", "--layout 444 s.png",
+                           "--motion 130 s.png", ". s.png extra"}) {
+    EXPECT_EQ(Boxtool(std::string("sheet ") + args), 2) << args;
+    EXPECT_THAT(dir_.Read("err.txt"), HasSubstr("usage: boxtool sheet")) << args;
+  }
+  EXPECT_EQ(Boxtool("sheet s.png --motion 100"), 1);
+  EXPECT_THAT(dir_.Read("err.txt"), HasSubstr("no pattern to draw"));
+  EXPECT_EQ(Boxtool("sheet no/such/s.png"), 1);
+  EXPECT_THAT(dir_.Read("err.txt"), HasSubstr("cannot write no/such/s.png"));
+  EXPECT_FALSE(dir_.Exists("s.png"));
+  std::filesystem::remove(dir_ / "motion.lst");
+  EXPECT_EQ(Boxtool("sheet s.png"), 2);
+}
+
+}  // namespace
+}  // namespace boxedit
