@@ -7,37 +7,10 @@
 
 #include "chardata/list_reader.h"
 #include "chardata/list_writer.h"
+#include "full_table.h"
 
 namespace boxedit {
 namespace {
-
-const ListHeader kHeader{"BENCH", {0, 255, 0, 3}, "END"};
-
-// Every slot filled with varied values, as a large character's list would be.
-std::unique_ptr<MotionList> FullTable() {
-  auto list = std::make_unique<MotionList>();
-  for (int i = 0; i < kPatternCount; ++i) {
-    PatternRecord& r = list->patterns[i];
-    r.to = i % 10 == 9 ? i - 9 : -1;
-    r.speed = 1 + i % 7;
-    r.picture = i % 256;
-    r.circo = i % 60;
-    r.voice = 9;
-    r.vx = (i * 13) % 200 - 100;
-    r.vy = (i * 7) % 120;
-    r.clash = i % 3 - 1;
-    r.guard = i % 4;
-    r.damage = i % 50;
-    r.hitTo = -1;
-    r.flags = static_cast<uint32_t>(i % 16);
-    r.defense[0] = {-18, 72 + i % 40, 18, 0};
-    r.defense[1] = {-(i % 255), i % 511, i % 200, i % 100};
-    r.attack[0] = {i % 255, 200 - i % 100, 255 - i % 50, 10};
-    std::snprintf(r.comment.data(), kCommentSize, "MOTION%d-%d", i / 10, i % 10);
-  }
-  list->lastPattern = kPatternCount - 1;
-  return list;
-}
 
 void BM_LoadText(benchmark::State& state) {
   const std::string text = FormatList(*FullTable(), kHeader, SaveLayout::kS);
