@@ -20,7 +20,7 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"check", "check [DIR]              report the problems of DIR/motion.lst", "",
+    {"check", "check [DIR]              report the problems of DIR's character", "",
      boxedit::RunCheck},
     {"resave", "resave s|l [DIR]         write DIR/motion2.lst as the S or L key does", "",
      boxedit::RunResave},
