@@ -106,7 +106,7 @@ Diagnostics CheckPicture(const Character& c, int slot) {
   if (start + kPictureBytes > c.pictureBytes) {
     return {SlotWarning(c, slot,
                         picture + " is cut short by the end of " + kPatternFileName +
-                            ", which has only " + fileSize + "; its missing part draws nothing")};
+                            ", which has only " + fileSize + "; its missing entries draw nothing")};
   }
   int tiles = 0;
   int pastSheet = 0;

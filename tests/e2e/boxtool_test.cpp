@@ -101,9 +101,9 @@ TEST_F(BoxtoolTest, Check_ReportsEachProblemOfACharacterOnItsLine) {
        "motion.lst:45: warning: pattern 251: picture 30 lies past the end of pattern.pat, which "
        "has only 11500 bytes; nothing is drawn\n"
        "motion.lst:63: warning: pattern 400: picture 19 is cut short by the end of pattern.pat, "
-       "which has only 11500 bytes; its missing part draws nothing\n"
+       "which has only 11500 bytes; its missing entries draw nothing\n"
        "motion.lst:64: warning: pattern 401: picture 19 is cut short by the end of pattern.pat, "
-       "which has only 11500 bytes; its missing part draws nothing\n"},
+       "which has only 11500 bytes; its missing entries draw nothing\n"},
       {"a picture outside the bank", [&] { setWord(251, 4, "256"); },
        "motion.lst:45: warning: pattern 251: picture 256 is outside 0..255; nothing is drawn\n"},
       // Columns 0 and 1 are never drawn, whatever they hold.
