@@ -21,7 +21,7 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"check", "check [DIR]", "report the problems of DIR/motion.lst", "", boxedit::RunCheck},
+    {"check", "check [DIR]", "report the problems of DIR's character", "", boxedit::RunCheck},
     {"frames", "frames [DIR] [--motion M] [--format text|csv|json]",
      "frame data of the motions: startup, active frames, recovery", "--motion --format",
      boxedit::RunFrames},

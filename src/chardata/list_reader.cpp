@@ -55,7 +55,8 @@ std::string SlotRanges(const std::array<int, kPatternCount>& lines, int from) {
 // One pass over the text of a list file into the table.
 class Loader {
  public:
-  Loader(MotionList& list, std::string_view text) : list_(list), words_(text) {}
+  Loader(MotionList& list, std::string_view text, RecordSources* sources)
+      : list_(list), words_(text), sources_(sources) {}
 
   Diagnostics Run();
 
@@ -74,6 +75,7 @@ class Loader {
 
   MotionList& list_;
   WordReader words_;
+  RecordSources* sources_;  // may be null
   Diagnostics diagnostics_;
   // The line of the record that last filled each slot; 0 for none.
   std::array<int, kPatternCount> recordLines_{};
@@ -82,6 +84,7 @@ class Loader {
 };
 
 Diagnostics Loader::Run() {
+  if (sources_ != nullptr) sources_->fill({});
   list_.ResetSlots();
   list_.lastPattern = 0;
   ListHeader header;
@@ -114,6 +117,7 @@ Diagnostics Loader::Run() {
                  std::to_string(recordLines_[index]) + "; the values of this line stand");
     }
     recordLines_[index] = word.line;
+    if (sources_ != nullptr) (*sources_)[index].line = word.line;
     list_.lastPattern = index;
     if (!ReadRecord(index)) break;
   }
@@ -150,11 +154,13 @@ bool Loader::ReadRecord(int32_t index) {
   Word word;
   if (!NextField("code letter", &word)) return false;
   record.guard = DecodeGuard(word.text);
+  if (sources_ != nullptr) (*sources_)[index].codeLetter = word.text;
   for (const NumberField& f : kHitNumbers) {
     if (!ReadNumber(f.name, &(record.*f.field))) return false;
   }
   if (!NextField("flag token", &word)) return false;
   ReadFlags(record, word);
+  if (sources_ != nullptr) (*sources_)[index].flagToken = word.text;
   constexpr const char* kBoxNames[] = {"defense box 0", "defense box 1", "attack box 0"};
   Box* boxes[] = {&record.defense[0], &record.defense[1], &record.attack[0]};
   for (int b = 0; b < 3; ++b) {
@@ -239,8 +245,8 @@ int32_t HexDigitValue(char c) {
   return static_cast<unsigned char>(c) - 55;
 }
 
-Diagnostics LoadText(MotionList& list, std::string_view text) {
-  return Loader(list, text).Run();
+Diagnostics LoadText(MotionList& list, std::string_view text, RecordSources* sources) {
+  return Loader(list, text, sources).Run();
 }
 
 Diagnostics Load(MotionList& list, const std::filesystem::path& dir) {

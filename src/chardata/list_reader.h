@@ -1,6 +1,7 @@
 // Reading motion.lst: the header's key colour and the whole pattern table.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -23,12 +24,24 @@ struct KeyColour {
 // header has no three numbers.
 std::optional<KeyColour> ReadKeyColour(const std::filesystem::path& dir);
 
+// Where the record that last filled a slot was read, and the words that the table keeps only
+// decoded: a code letter or a flag token can spell more than the codes it decodes to, and the
+// save writes the codes. The views point into the text given to LoadText; a word is empty when
+// the reading stopped before it.
+struct RecordSource {
+  int line = 0;  // the line of the record's index; 0 when no record filled the slot
+  std::string_view codeLetter;
+  std::string_view flagToken;
+};
+using RecordSources = std::array<RecordSource, kPatternCount>;
+
 // Resets the table's slots and fills it from DIR/motion.lst, setting gravity and lastPattern.
 // A missing or unreadable file leaves every slot empty and lastPattern 0, with an error.
 Diagnostics Load(MotionList& list, const std::filesystem::path& dir);
 
-// The same reading from text already in memory (used by Load, the tests and the fuzzer).
-Diagnostics LoadText(MotionList& list, std::string_view text);
+// The same reading from text already in memory (used by Load, the tests and the fuzzer). When
+// *sources is given, it tells where each slot's record came from.
+Diagnostics LoadText(MotionList& list, std::string_view text, RecordSources* sources = nullptr);
 
 // Hex digit value of a box-token character: '0'..'9' are 0..9, every other character is its
 // code minus 55 (so 'A'..'F' are 10..15 and 'a' is 42).

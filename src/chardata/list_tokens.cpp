@@ -40,6 +40,27 @@ uint32_t DecodeFlags(std::string_view word) {
   return flags;
 }
 
+char GuardLetter(int32_t guard) {
+  switch (guard) {
+    case 0:
+      return 'U';
+    case 1:
+      return 'M';
+    case 2:
+      return 'D';
+    case 3:
+      return 'X';
+    default:  // 9, the only other code the reader gives
+      return '0';
+  }
+}
+
+std::string FlagToken(uint32_t flags) {
+  std::string token;
+  for (uint32_t bit = 8; bit != 0; bit >>= 1) token += (flags & bit) ? '1' : '0';
+  return token;
+}
+
 Box DecodeBox(std::string_view word, BoxTokenProblems* problems) {
   int32_t d[kBoxTokenSize];
   bool nonHex = false;

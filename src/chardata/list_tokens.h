@@ -1,7 +1,9 @@
-// Decoding the text words of a record: the code letter, the flag token and the box tokens.
+// Decoding the text words of a record (the code letter, the flag token and the box tokens), and
+// writing the first two back as the save does.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "chardata/pattern_table.h"
@@ -17,6 +19,12 @@ int32_t DecodeGuard(std::string_view word);
 // Flag bits 8, 4, 2, 1 from characters 1..4; only "1" sets a bit. Positions past the end of a
 // short token read as "0".
 uint32_t DecodeFlags(std::string_view word);
+
+// The code letter the save writes for a guard code: U, M, D, X, or 0 for any other code.
+char GuardLetter(int32_t guard);
+
+// The four-digit flag token the save writes for flag bits 8, 4, 2, 1.
+std::string FlagToken(uint32_t flags);
 
 // What is odd about a box token; the token is decoded all the same.
 struct BoxTokenProblems {

@@ -7,6 +7,7 @@
 #include "chardata/atomic_file.h"
 #include "chardata/list_header.h"
 #include "chardata/list_reader.h"
+#include "chardata/list_tokens.h"
 
 namespace boxedit {
 
@@ -20,7 +21,7 @@ constexpr size_t kMaxRecordLine = 17 * 12 + 2 + 5 + 3 * 13 + 1 + 63 + 1;
 
 // The three characters of an x coordinate: sign, then the magnitude as two hex digits.
 void PutBoxX(char* out, int32_t x) {
-  x = std::clamp(x, -255, 255);
+  x = std::clamp(x, kMinBoxX, kMaxBoxX);
   out[0] = x < 0 ? '1' : '0';
   const int32_t magnitude = x < 0 ? -x : x;
   out[1] = kHexDigits[magnitude >> 4];
@@ -29,7 +30,7 @@ void PutBoxX(char* out, int32_t x) {
 
 // The three characters of a y coordinate: 0..511 as three hex digits.
 void PutBoxY(char* out, int32_t y) {
-  y = std::clamp(y, 0, 511);
+  y = std::clamp(y, kMinBoxY, kMaxBoxY);
   out[0] = kHexDigits[y >> 8];
   out[1] = kHexDigits[(y >> 4) & 15];
   out[2] = kHexDigits[y & 15];
@@ -45,21 +46,6 @@ char* PutBox(char* out, const Box& box) {
   return out + 12;
 }
 
-char GuardLetter(int32_t guard) {
-  switch (guard) {
-    case 0:
-      return 'U';
-    case 1:
-      return 'M';
-    case 2:
-      return 'D';
-    case 3:
-      return 'X';
-    default:  // 9, the only other code the reader gives
-      return '0';
-  }
-}
-
 // Writes the record line of slot `index` into `out` (at least kMaxRecordLine bytes) and
 // returns its length.
 size_t PutRecordLine(char* out, const PatternRecord& r, int index, SaveLayout layout) {
@@ -72,7 +58,8 @@ size_t PutRecordLine(char* out, const PatternRecord& r, int index, SaveLayout la
   n += std::snprintf(out + n, kMaxRecordLine - n, " %c %2d %4d %1d ", GuardLetter(r.guard),
                      r.damage, r.hitTo, r.hitI);
   char* p = out + n;
-  for (uint32_t bit = 8; bit != 0; bit >>= 1) *p++ = (r.flags & bit) ? '1' : '0';
+  const std::string flags = FlagToken(r.flags);
+  p = std::copy(flags.begin(), flags.end(), p);
   p = PutBox(p, r.defense[0]);
   p = PutBox(p, r.defense[1]);
   p = PutBox(p, r.attack[0]);

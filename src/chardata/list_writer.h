@@ -28,7 +28,10 @@ std::string FormatList(const MotionList& list, const ListHeader& header, SaveLay
 std::string FormatRecordLine(const PatternRecord& record, int index, SaveLayout layout);
 
 // Box token characters: an x as sign + two hex digits, a y as three hex digits. Values outside
-// -255..255 (x) and 0..511 (y) are clamped to the range before they are written.
+// kMinBoxX..kMaxBoxX (x) and kMinBoxY..kMaxBoxY (y) are clamped to the range before they are
+// written.
+inline constexpr int32_t kMinBoxX = -255, kMaxBoxX = 255;
+inline constexpr int32_t kMinBoxY = 0, kMaxBoxY = 511;
 std::string WriteBoxX(int32_t x);
 std::string WriteBoxY(int32_t y);
 

@@ -14,8 +14,7 @@ void PictureBank::Draw(Display& display, int32_t picture) const {
   if (picture < 0 || picture >= kPictureCount) return;
   const Picture& p = pictures[picture];
   for (int r = 0; r < kPictureRows; ++r) {
-    // Map columns 0 and 1 lie under the left edge of the view and are never drawn.
-    for (int c = 2; c < kPictureColumns; ++c) {
+    for (int c = kFirstDrawnColumn; c < kPictureColumns; ++c) {
       // Tile numbers are cells of the tile sheet; anything else (but kNoTile) is skipped.
       const uint16_t t = p.tiles[r][c];
       if (t == kNoTile || t >= kTileSheetCells) continue;

@@ -2,7 +2,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "../support/temp_dir.h"
 #include "list_texts.h"
@@ -15,6 +20,7 @@ using ::testing::HasSubstr;
 using testing::kHeader;
 using testing::kRecord;
 using testing::TempDir;
+namespace fs = std::filesystem;
 
 class BoxtoolTest : public ::testing::Test {
  protected:
@@ -27,11 +33,151 @@ TEST_F(BoxtoolTest, Check_ExitsZeroOneOrTwo) {
   EXPECT_THAT(dir_.Read("out.txt") + dir_.Read("err.txt"), HasSubstr("motion.lst"));
 
   dir_.Write("motion.lst", std::string(kHeader) + kRecord);
-  EXPECT_EQ(Boxtool("check ."), 0);
+  EXPECT_EQ(Boxtool("check ."), 1);
+  EXPECT_EQ(dir_.Read("out.txt"),
+            "chara.bmp: error: the file is missing; no tiles will show\n"
+            "pattern.pat: warning: the file is missing; no pictures will show\n");
+  EXPECT_EQ(Boxtool("check . ."), 2);
+}
 
-  dir_.Write("motion.lst", std::string(kHeader) + kRecord + "1300 -1\n");
-  EXPECT_EQ(Boxtool("check"), 1);
-  EXPECT_THAT(dir_.Read("out.txt"), HasSubstr("motion.lst:5: error:"));
+// One change to the sample character a case, and the whole of what check says about it.
+TEST_F(BoxtoolTest, Check_ReportsEachProblemOfACharacterOnItsLine) {
+  ASSERT_EQ(Boxtool("make-sample ."), 0);
+  const std::string sheet = dir_.Read("chara.bmp");
+  // Word `word` (1-based) of the record of `slot` in motion.lst.
+  auto setWord = [this](int slot, size_t word, const std::string& text) {
+    std::istringstream in(dir_.Read("motion.lst"));
+    std::string list, line;
+    while (std::getline(in, line)) {
+      std::istringstream words(line);
+      std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
+      if (!w.empty() && w[0] == std::to_string(slot)) {
+        w.at(word - 1) = text;
+        line.clear();
+        for (const std::string& x : w) line += (line.empty() ? "" : " ") + x;
+      }
+      list += line + "\n";
+    }
+    dir_.Write("motion.lst", list);
+  };
+  // Entry (row, column) of picture `picture` in pattern.pat.
+  auto setTile = [this](int picture, int row, int column, uint16_t tile) {
+    std::string pat = dir_.Read("pattern.pat");
+    const size_t at = 2 * ((picture * 15 + row) * 20 + column);
+    pat[at] = static_cast<char>(tile & 0xFF);
+    pat[at + 1] = static_cast<char>(tile >> 8);
+    dir_.Write("pattern.pat", pat);
+  };
+  auto cut = [this](const char* name, size_t size) {
+    dir_.Write(name, dir_.Read(name).substr(0, size));
+  };
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    std::string out;
+  } cases[] = {
+      {"the sample", [] {}, ""},
+      {"a tile sheet of another kind", [&] { dir_.Write("chara.bmp", "XY" + sheet.substr(2)); },
+       "chara.bmp: error: cannot be used: it is not a BMP: it starts with 0x58 0x59, not \"BM\"; "
+       "no tiles will show\n"},
+      {"a tile sheet cut short", [&] { cut("chara.bmp", 500000); },
+       "chara.bmp: error: it is cut short: the file ends inside the pixel data: rows 779 to "
+       "1439 of 1440 (counted from the bottom) are missing or cut short\n"},
+      {"a pattern.pat too large to read",
+       [&] { fs::resize_file(dir_ / "pattern.pat", uintmax_t{17} << 20); },
+       "pattern.pat: error: cannot be read: it is 17825792 bytes, more than the 16 MiB allowed; "
+       "no pictures will show\n"},
+      // The output's order: the reader's problems, chara.bmp, pattern.pat, the slots.
+      {"everything at once: a short pattern.pat ends inside picture 19",
+       [&] {
+         setWord(251, 4, "30");
+         cut("pattern.pat", 19 * 600 + 100);
+         fs::remove(dir_ / "chara.bmp");
+         dir_.Write("motion.lst", dir_.Read("motion.lst") + "1300 -1\n");
+       },
+       "motion.lst:65: error: pattern index 1300 is outside 0..1299; the record is skipped\n"
+       "chara.bmp: error: the file is missing; no tiles will show\n"
+       "pattern.pat: warning: it is 11500 of 153600 bytes; pictures from 19 on have no tiles\n"
+       "motion.lst:45: warning: pattern 251: picture 30 lies past the end of pattern.pat, which "
+       "has only 11500 bytes; nothing is drawn\n"
+       "motion.lst:63: warning: pattern 400: picture 19 is cut short by the end of pattern.pat, "
+       "which has only 11500 bytes; its missing entries draw nothing\n"
+       "motion.lst:64: warning: pattern 401: picture 19 is cut short by the end of pattern.pat, "
+       "which has only 11500 bytes; its missing entries draw nothing\n"},
+      {"a picture outside the bank", [&] { setWord(251, 4, "256"); },
+       "motion.lst:45: warning: pattern 251: picture 256 is outside 0..255; nothing is drawn\n"},
+      // Columns 0 and 1 are never drawn, whatever they hold.
+      {"a picture with tiles only where they are never drawn",
+       [&] {
+         for (int r = 0; r < 15; ++r) {
+           for (int c = 0; c < 20; ++c) setTile(17, r, c, 0xFFFF);
+         }
+         setTile(17, 0, 0, 5000);
+         setTile(17, 1, 1, 5);
+       },
+       "motion.lst:56: warning: pattern 290: picture 17 draws no tile: its entries in columns 2 "
+       "to 19 are all 65535\n"},
+      {"a picture with tiles past the sheet",
+       [&] {
+         setTile(15, 3, 4, 1800);
+         setTile(15, 5, 6, 65534);
+         setTile(15, 6, 0, 4000);
+       },
+       "motion.lst:40: warning: pattern 150: picture 15 has 2 entries past the sheet's 1800 tiles "
+       "(the first: 1800 at row 3, column 4); they draw nothing\n"},
+      {"links outside the table or to empty slots",
+       [&] {
+         setWord(251, 2, "1300");
+         setWord(251, 16, "-2");
+         setWord(400, 2, "1299");
+         setWord(401, 16, "5");
+       },
+       "motion.lst:45: warning: pattern 251: to 1300 is outside 0..1299\n"
+       "motion.lst:45: warning: pattern 251: hit-to -2 is outside 0..1299\n"
+       "motion.lst:63: warning: pattern 400: to 1299 names an empty slot\n"
+       "motion.lst:64: warning: pattern 401: hit-to 5 names an empty slot\n"},
+      // Defense box 0's x1 and x2 are the editor's, whatever the file says.
+      {"boxes with corners out of order",
+       [&] {
+         setWord(251, 19, "012010112080");
+         setWord(251, 20, "002020018066");
+         setWord(251, 21, "04006C02005A");
+       },
+       "motion.lst:45: warning: pattern 251: defense box 0 has its corners out of order (y1 16 "
+       "below y2 128); its first edit sets y1 to 128\n"
+       "motion.lst:45: warning: pattern 251: defense box 1 has its corners out of order (y1 32 "
+       "below y2 102); its first edit sets y1 to 102\n"
+       "motion.lst:45: warning: pattern 251: attack box 0 has its corners out of order (x1 64 "
+       "right of x2 32); its first edit sets x1 to 32\n"},
+      {"a box the save cannot write", [&] { setWord(251, 21, "0Z02000400A0"); },
+       "motion.lst:45: warning: box token '0Z02000400A0' has digits other than 0-9 and A-F; each "
+       "reads as its character code minus 55\n"
+       "motion.lst:45: warning: pattern 251: attack box 0 has its corners out of order (x1 560 "
+       "right of x2 64); its first edit sets x1 to 64 and y1 to 239\n"
+       "motion.lst:45: warning: pattern 251: the save writes attack box 0's x1 560 as 255 and y1 "
+       "512 as 511 (x within -255..255, y within 0..511)\n"},
+      {"words the save writes otherwise",
+       [&] {
+         setWord(251, 14, "Up");
+         setWord(251, 18, "1021");
+         setWord(400, 14, "x");
+         setWord(400, 18, "00001");
+       },
+       "motion.lst:45: warning: pattern 251: code letter 'Up' is not one of U, M, D, X, 0; the "
+       "save writes U\n"
+       "motion.lst:45: warning: pattern 251: flag token '1021' is not four 0s and 1s; the save "
+       "writes 1001\n"
+       "motion.lst:63: warning: pattern 400: code letter 'x' is not one of U, M, D, X, 0; the "
+       "save writes 0\n"
+       "motion.lst:63: warning: pattern 400: flag token '00001' is not four 0s and 1s; the save "
+       "writes 0000\n"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(Boxtool("make-sample --force ."), 0);
+    c.change();
+    EXPECT_EQ(Boxtool("check"), c.out.empty() ? 0 : 1) << c.what;
+    EXPECT_EQ(dir_.Read("out.txt"), c.out) << c.what;
+  }
 }
 
 TEST_F(BoxtoolTest, Resave_WritesTheKeysLayoutsAndRefusesAListWithErrors) {
