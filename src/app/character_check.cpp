@@ -12,6 +12,8 @@
 #include "chardata/pattern_file.h"
 #include "chardata/tile_sheet_file.h"
 #include "chardata/word_reader.h"
+#include "motion/motion_timing.h"
+#include "motion/pattern_names.h"
 #include "shell/editing_commands.h"
 #include "view/picture_bank.h"
 
@@ -259,9 +261,22 @@ Diagnostics CheckSavedWords(const Character& c, int slot) {
   return found;
 }
 
+// A motion that never comes back to the ground, as the frame data counts it: reported on its
+// first slot.
+Diagnostics CheckLanding(const Character& c, int slot) {
+  if (PlaceInMotion(slot) != 0) return {};
+  const MotionTiming timing = TimeMotion(c.list, Motion(slot));
+  if (!timing.neverLands) return {};
+  return {SlotWarning(c, slot,
+                      "motion " + std::to_string(Motion(slot)) + " (" + MotionName(Motion(slot)) +
+                          ") never lands: pattern " + std::to_string(timing.patterns.back().slot) +
+                          " is still in the air after " + std::to_string(kMaxLandingFrames) +
+                          " frames")};
+}
+
 // The rules in the order their problems are listed within a slot.
 constexpr SlotRule kSlotRules[] = {
-    CheckPicture, CheckLinks, CheckBoxOrder, CheckBoxRange, CheckSavedWords,
+    CheckPicture, CheckLinks, CheckBoxOrder, CheckBoxRange, CheckSavedWords, CheckLanding,
 };
 
 }  // namespace

@@ -22,7 +22,6 @@ namespace {
 constexpr const char* kUsage =
     "usage: boxtool sheet [DIR] OUT.png [--motion M] [--columns N] [--layout 565|555]\n";
 
-
 // Says how far the sheet has got, once a second after its first second.
 class Progress {
  public:

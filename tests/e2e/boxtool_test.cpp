@@ -104,6 +104,13 @@ TEST_F(BoxtoolTest, Check_ReportsEachProblemOfACharacterOnItsLine) {
        "which has only 11500 bytes; its missing entries draw nothing\n"
        "motion.lst:64: warning: pattern 401: picture 19 is cut short by the end of pattern.pat, "
        "which has only 11500 bytes; its missing entries draw nothing\n"},
+      {"a motion that never lands",
+       [&] {
+         setWord(400, 3, "0");
+         setWord(400, 10, "100000");
+       },
+       "motion.lst:63: warning: pattern 400: motion 40 (WIN) never lands: pattern 400 is still "
+       "in the air after 4096 frames\n"},
       {"a picture outside the bank", [&] { setWord(251, 4, "256"); },
        "motion.lst:45: warning: pattern 251: picture 256 is outside 0..255; nothing is drawn\n"},
       // Columns 0 and 1 are never drawn, whatever they hold.
