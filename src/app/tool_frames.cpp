@@ -35,7 +35,7 @@ std::string ActiveText(const FrameData& d) {
   for (const ActiveRange& r : d.active) {
     if (!out.empty()) out += ' ';
     out += std::to_string(r.from);
-    if (r.to != r.from) out += '-' + std::to_string(r.to);
+    if (r.to != r.from) out.append(1, '-').append(std::to_string(r.to));
   }
   return out;
 }
@@ -82,7 +82,7 @@ void PrintText(const std::vector<FrameData>& data) {
     rows.push_back(
         {r.motion, r.name, r.first, r.last, r.frames, r.startup, r.active, r.recovery, r.hits});
     for (size_t c = 5; c < kColumns; ++c) {
-      if (rows.back()[c].empty()) rows.back()[c] = "-";
+      if (rows.back()[c].empty()) rows.back()[c].assign(1, '-');
     }
   }
   std::array<size_t, kColumns> width{};

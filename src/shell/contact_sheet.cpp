@@ -67,7 +67,7 @@ class CellPainter {
 std::filesystem::path SheetFile(const std::filesystem::path& out, int index) {
   if (index == 0) return out;
   std::filesystem::path name = out.parent_path() / out.stem();
-  name += "-" + std::to_string(index + 1);
+  name += std::string(1, '-').append(std::to_string(index + 1));
   name += out.extension();
   return name;
 }
