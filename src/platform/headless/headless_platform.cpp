@@ -113,7 +113,7 @@ bool HeadlessPlatform::GetMessage(Message* out) {
     pendingFrames_ = 0;
     PlayScript();
   }
-  return queue_.Take(out);
+  return queue_.Take(out, &held_);
 }
 
 void HeadlessPlatform::PostQuitMessage(int exitCode) {
