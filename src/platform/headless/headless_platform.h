@@ -65,6 +65,10 @@ class HeadlessPlatform : public Platform, public Screen {
  private:
   // Plays script commands until one queues a message (true) or asks for a frame (false).
   bool PlayScript();
+  // Queues a key as a keyboard sends it: a key-down for each modifier in `held`, Ctrl, Shift,
+  // then Alt, with the modifiers pressed so far held, then the key's with all of them held. They
+  // are let go at once: later messages have none held.
+  void PressKey(uint32_t code, HeldKeys held);
   void TakeShot(const std::string& file);
 
   std::vector<ReplayCommand> script_;
