@@ -95,6 +95,9 @@ NOT_FUZZED void CheckCommand(const ReplayCommand& c, std::string_view line) {
   switch (c.op) {
     case ReplayOp::kKey:
       if (c.value > 255) Fail("key code above 255", c.line);
+      if ((c.held & ~(kHeldControl | kHeldShift | kHeldMenu)) != 0) {
+        Fail("a modifier other than Ctrl, Shift and Alt", c.line);
+      }
       break;
     case ReplayOp::kFrame:
       if (c.value < 1 || c.value > kMaxReplayFrames) Fail("frame count out of range", c.line);

@@ -21,7 +21,8 @@ std::vector<ReplayCommand> Script(std::string_view text) {
 // A small editor shaped as the real one: one message per pass, a frame only when none waits;
 // Esc posts the close request, which destroys the window, whose destroy message posts quit.
 // Frame n is 8x4 pixels of 0x1111 * n in rows of 10 (the last 2 padding); each is followed by
-// one with a pitch too short for its rows. The log holds "message wParam lParam", "frame", "quit".
+// one with a pitch too short for its rows. The log holds "message wParam lParam" (followed by
+// C, S and A for Ctrl, Shift and Alt when KeyHeld says they are held), "frame", "quit".
 struct MiniEditor {
   HeadlessPlatform& platform;
   bool closeOnEsc = true, is565 = false;
@@ -35,8 +36,13 @@ struct MiniEditor {
     EXPECT_TRUE(platform.OpenScreen(8, 4, &is565, &error));
   }
   intptr_t Proc(const Message& m) {
+    std::string held;
+    for (const auto& [key, letter] :
+         {std::pair{vk::kControl, 'C'}, std::pair{vk::kShift, 'S'}, std::pair{vk::kMenu, 'A'}}) {
+      if (platform.KeyHeld(key)) held += letter;
+    }
     log.push_back(std::to_string(m.message) + " " + std::to_string(m.wParam) + " " +
-                  std::to_string(m.lParam));
+                  std::to_string(m.lParam) + (held.empty() ? "" : " " + held));
     if (m.message == msg::kKeyDown && m.wParam == vk::kEscape && closeOnEsc) {
       platform.PostMessage(Message{msg::kClose, 0, 0});
     } else if (m.message == msg::kClose) {
@@ -88,6 +94,16 @@ TEST(HeadlessPlatform, DrawsFramesOnlyWhereScriptAsks_AndClosesAsByEscAtItsEnd) 
   stubborn.closeOnEsc = false;
   ASSERT_TRUE(stubborn.Run());
   EXPECT_EQ(stubborn.log, (Log{"frame", "256 27 0", "quit"}));
+}
+
+// Each modifier's own key-down comes first, Ctrl before Shift before Alt whatever the script's
+// order, and they are held only while the key's messages are handled.
+TEST(HeadlessPlatform, ModifiedKeyComesAsFromAKeyboard_ModifiersHeldOnlyForItsMessages) {
+  HeadlessPlatform platform(Script("key SHIFT+ctrl+Z\nmove 1 0\nkey Alt+F1\nkey Z"));
+  MiniEditor editor(platform);
+  ASSERT_TRUE(editor.Run());
+  EXPECT_EQ(editor.log, (Log{"256 17 0 C", "256 16 0 CS", "256 90 0 CS", "512 0 1", "256 18 0 A",
+                             "256 112 0 A", "256 90 0", "256 27 0", "16 0 0", "2 0 0", "quit"}));
 }
 
 // The virtual clock starts where asked, moves only by Idle and wraps.

@@ -9,29 +9,32 @@ namespace boxedit {
 namespace {
 
 ReplayCommand Cmd(ReplayOp op, int line, uint32_t value = 0, uint16_t x = 0, uint16_t y = 0,
-                  std::string file = "") {
-  return ReplayCommand{op, line, value, x, y, std::move(file)};
+                  std::string file = "", HeldKeys held = 0) {
+  return ReplayCommand{op, line, value, x, y, std::move(file), held};
 }
 
 TEST(ReplayScript, ParsesEveryCommand_WithLineNumbersPastBlanksAndComments) {
   std::vector<ReplayCommand> c;
   std::string error;
-  ASSERT_TRUE(
-      ParseReplayScript("# a comment\nkey F5\n\nmove 10 20\r\n  ldown 0 65535\nlup 1 2\n"
-                        "\t# indented\nrdown 300 200\nrup 4 5   # the corner\nframe\nframe 1000000\n"
-                        "shot out/a b#1.PNG # a '#' after a blank starts a comment\nclose",
-                        "s.txt", &c, &error))
+  ASSERT_TRUE(ParseReplayScript(
+      "# a comment\nkey F5\n\nmove 10 20\r\n  ldown 0 65535\nlup 1 2\n"
+      "\t# indented\nrdown 300 200\nrup 4 5   # the corner\nframe\nframe 1000000\n"
+      "key alt+Shift+CTRL+7\n"
+      "shot out/a b#1.PNG # a '#' after a blank starts a comment\nclose",
+      "s.txt", &c, &error))
       << error;
-  const std::vector<ReplayCommand> expected{Cmd(ReplayOp::kKey, 2, vk::kF5),
-                                            Cmd(ReplayOp::kMove, 4, 0, 10, 20),
-                                            Cmd(ReplayOp::kLeftDown, 5, 0, 0, 65535),
-                                            Cmd(ReplayOp::kLeftUp, 6, 0, 1, 2),
-                                            Cmd(ReplayOp::kRightDown, 8, 0, 300, 200),
-                                            Cmd(ReplayOp::kRightUp, 9, 0, 4, 5),
-                                            Cmd(ReplayOp::kFrame, 10, 1),
-                                            Cmd(ReplayOp::kFrame, 11, 1000000),
-                                            Cmd(ReplayOp::kShot, 12, 0, 0, 0, "out/a b#1.PNG"),
-                                            Cmd(ReplayOp::kClose, 13)};
+  const std::vector<ReplayCommand> expected{
+      Cmd(ReplayOp::kKey, 2, vk::kF5),
+      Cmd(ReplayOp::kMove, 4, 0, 10, 20),
+      Cmd(ReplayOp::kLeftDown, 5, 0, 0, 65535),
+      Cmd(ReplayOp::kLeftUp, 6, 0, 1, 2),
+      Cmd(ReplayOp::kRightDown, 8, 0, 300, 200),
+      Cmd(ReplayOp::kRightUp, 9, 0, 4, 5),
+      Cmd(ReplayOp::kFrame, 10, 1),
+      Cmd(ReplayOp::kFrame, 11, 1000000),
+      Cmd(ReplayOp::kKey, 12, '7', 0, 0, "", kHeldControl | kHeldShift | kHeldMenu),
+      Cmd(ReplayOp::kShot, 13, 0, 0, 0, "out/a b#1.PNG"),
+      Cmd(ReplayOp::kClose, 14)};
   EXPECT_EQ(c, expected);
 }
 
@@ -60,6 +63,10 @@ TEST(ReplayScript, NamesScriptAndLine_WhenLineIsMalformed) {
       {"close now", "s.txt:1: unexpected 'now' after 'close'"},
       {"close\n# the end\nframe\n", "s.txt:3: nothing may follow 'close' (line 1)"},
       {"key A#", "s.txt:1: unknown key 'A#' (a key name or a code 0..255)"},
+      {"key CTRL+", "s.txt:1: no key after the modifiers in 'CTRL+'"},
+      {"key CTRL+Shift+ctrl+Z", "s.txt:1: modifier 'ctrl' given twice in 'CTRL+Shift+ctrl+Z'"},
+      {"key FOO+Z", "s.txt:1: unknown modifier 'FOO' in 'FOO+Z' (CTRL, SHIFT or ALT)"},
+      {"key CTRL+z", "s.txt:1: unknown key 'z' (a key name or a code 0..255)"},
       // Words are cut in messages, and bytes that would cut or garble them are shown as codes.
       {"key ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZ",
        "s.txt:1: unknown key 'ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMN...' (a key name or a code "

@@ -43,6 +43,14 @@ class Sdl2PlatformTest : public ::testing::Test {
     e.key.keysym.mod = mod;
     Push(e);
   }
+  // A key release; `mod` is what is still held after it.
+  void PushKeyUp(SDL_Keycode sym, uint16_t mod = KMOD_NONE) {
+    SDL_Event e{};
+    e.type = SDL_KEYUP;
+    e.key.keysym.sym = sym;
+    e.key.keysym.mod = mod;
+    Push(e);
+  }
   // A mouse event at (x, y); a motion aimed at the window has its position scaled by SDL from
   // window pixels, any other arrives as given.
   void PushMouse(uint32_t type, int32_t x, int32_t y, uint8_t button = 0, bool toWindow = false) {
@@ -59,13 +67,19 @@ class Sdl2PlatformTest : public ::testing::Test {
     }
     Push(e);
   }
-  // Every waiting message as "message wParam lParam".
+  // Every waiting message as "message wParam lParam", followed by C, S and A for Ctrl, Shift
+  // and Alt when KeyHeld says they are held while it is handled.
   Texts Drain() {
     Texts out;
     Message m;
     while (platform_.PeekMessage() && platform_.GetMessage(&m)) {
+      std::string held;
+      for (const auto& [key, letter] :
+           {std::pair{vk::kControl, 'C'}, std::pair{vk::kShift, 'S'}, std::pair{vk::kMenu, 'A'}}) {
+        if (platform_.KeyHeld(key)) held += letter;
+      }
       out.push_back(std::to_string(m.message) + " " + std::to_string(m.wParam) + " " +
-                    std::to_string(m.lParam));
+                    std::to_string(m.lParam) + (held.empty() ? "" : " " + held));
     }
     return out;
   }
@@ -98,18 +112,31 @@ TEST_F(Sdl2PlatformTest, KeysBecomeVirtualKeyCodes_ButNotWithAltHeld) {
   PushKey(SDLK_DOWN, KMOD_NONE, 1);
   for (SDL_Keycode sym : {SDLK_s, SDLK_ESCAPE, SDLK_LALT}) PushKey(sym, KMOD_LALT);
   PushKey(SDLK_PRINTSCREEN);
-  SDL_Event up{};
-  up.type = SDL_KEYUP;
-  up.key.keysym.sym = SDLK_a;
-  Push(up);
-  EXPECT_EQ(Drain(), (Texts{"256 83 0", "256 40 0"}));
+  PushKeyUp(SDLK_a);
+  EXPECT_EQ(Drain(), (Texts{"256 83 0 S", "256 40 0"}));
+}
+
+// Every message carries the modifiers of the last key event before it, left and right alike:
+// all are queued before the first is handled, and each is answered for on its own.
+TEST_F(Sdl2PlatformTest, KeyHeldAnswersForTheMessageBeingHandled_WithTheModifiersOfItsTime) {
+  PushKey(SDLK_LCTRL, KMOD_LCTRL);
+  PushKey(SDLK_z, KMOD_LCTRL);
+  PushKey(SDLK_z, KMOD_RCTRL | KMOD_RSHIFT);
+  PushMouse(SDL_MOUSEBUTTONDOWN, 1, 2, SDL_BUTTON_LEFT);
+  PushKeyUp(SDLK_RCTRL, KMOD_RSHIFT);
+  PushMouse(SDL_MOUSEBUTTONUP, 1, 2, SDL_BUTTON_LEFT);
+  PushKey(SDLK_z);
+  EXPECT_EQ(Drain(),
+            (Texts{"256 17 0 C", "256 90 0 C", "256 90 0 CS", At(msg::kLButtonDown, 1, 2) + " CS",
+                   At(msg::kLButtonUp, 1, 2) + " S", "256 90 0"}));
 }
 
 TEST_F(Sdl2PlatformTest, AltF4CloseButtonAndQuit_GiveOneCloseRequest_AltEnterSwitches) {
   PushKey(SDLK_F4, KMOD_LALT);
   PushKey(SDLK_F4);
-  EXPECT_EQ(Drain(), (Texts{"16 0 0", "256 115 0"}));
+  EXPECT_EQ(Drain(), (Texts{"16 0 0 A", "256 115 0"}));
   PushKey(SDLK_F4, KMOD_RALT, 1);  // auto-repeat: one request per press
+  PushKeyUp(SDLK_RALT);
   EXPECT_EQ(Drain(), Texts{});
   SDL_Event e{};
   e.type = SDL_WINDOWEVENT;
@@ -148,6 +175,7 @@ TEST_F(Sdl2PlatformTest, MousePositionsArriveInScreenPixels_ClampedOntoTheScreen
                             At(msg::kRButtonUp, 639, 0)}));
   // In an 800x480 window the screen sits between two 80-pixel bands.
   PushKey(SDLK_RETURN, KMOD_LALT);
+  PushKeyUp(SDLK_LALT);
   Drain();  // now windowed
   SDL_SetWindowSize(window_, 800, 480);
   Drain();

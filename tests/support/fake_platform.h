@@ -1,9 +1,10 @@
 // A recording stand-in for the platform, for unit tests: a screen in a chosen layout whose
-// presented frames are counted and the last one kept, a clock that moves only when told, and a
-// plain message queue. Nothing is drawn and nothing blocks.
+// presented frames are counted and the last one kept, a clock that moves only when told, a
+// plain message queue and held keys the test sets. Nothing is drawn and nothing blocks.
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,8 @@ class FakePlatform : public Platform, public Screen {
   bool screenIs565;             // the layout OpenScreen reports
   bool failOpenScreen = false;  // OpenScreen fails with `openScreenError`
   std::string openScreenError = "no video device";
-  uint32_t nowMs = 0;  // what ClockMs returns
+  uint32_t nowMs = 0;           // what ClockMs returns
+  std::set<uint32_t> heldKeys;  // the keys KeyHeld answers true for (vk::kControl, ...)
 
   // --- What the fake recorded.
   bool windowOpen = false;
@@ -53,6 +55,7 @@ class FakePlatform : public Platform, public Screen {
   void PostMessage(const Message& m) override;
   // Queues the quit message; GetMessage returns false when it reaches it.
   void PostQuitMessage(int exitCode) override;
+  bool KeyHeld(uint32_t virtualKey) override { return heldKeys.count(virtualKey) != 0; }
   uint32_t ClockMs() override;
   // A wait with time left: the clock jumps to the deadline, as a virtual clock does.
   void Idle(uint32_t remainingMs) override;

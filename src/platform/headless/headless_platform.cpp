@@ -1,6 +1,7 @@
 #include "platform/headless/headless_platform.h"
 
 #include <cstring>
+#include <initializer_list>
 #include <utility>
 
 namespace boxedit {
@@ -113,7 +114,7 @@ bool HeadlessPlatform::GetMessage(Message* out) {
     pendingFrames_ = 0;
     PlayScript();
   }
-  return queue_.Take(out);
+  return queue_.Take(out, &held_);
 }
 
 void HeadlessPlatform::PostQuitMessage(int exitCode) {
@@ -125,7 +126,7 @@ bool HeadlessPlatform::PlayScript() {
     const ReplayCommand& command = script_[next_++];
     switch (command.op) {
       case ReplayOp::kKey:
-        queue_.Post(Message{msg::kKeyDown, command.value, 0});
+        PressKey(command.value, command.held);
         return true;
       case ReplayOp::kMove:
       case ReplayOp::kLeftDown:
@@ -155,6 +156,17 @@ bool HeadlessPlatform::PlayScript() {
     queue_.PostQuit(0);
   }
   return true;
+}
+
+void HeadlessPlatform::PressKey(uint32_t code, HeldKeys held) {
+  HeldKeys pressed = 0;
+  for (const uint32_t modifier : {vk::kControl, vk::kShift, vk::kMenu}) {
+    const HeldKeys bit = HeldBitOf(modifier);
+    if ((held & bit) == 0) continue;
+    pressed |= bit;
+    queue_.Post(Message{msg::kKeyDown, modifier, 0}, pressed);
+  }
+  queue_.Post(Message{msg::kKeyDown, code, 0}, held);
 }
 
 void HeadlessPlatform::TakeShot(const std::string& file) {

@@ -40,8 +40,10 @@ class HeadlessPlatform : public Platform, public Screen {
   // shots on the way. At the script's end queues Esc once, then the quit message.
   bool PeekMessage() override;
   bool GetMessage(Message* out) override;
-  void PostMessage(const Message& m) override { queue_.Post(m); }
+  // A posted message has the keys held that were held for the message being handled.
+  void PostMessage(const Message& m) override { queue_.Post(m, held_); }
   void PostQuitMessage(int exitCode) override;
+  bool KeyHeld(uint32_t virtualKey) override { return (held_ & HeldBitOf(virtualKey)) != 0; }
 
   // What a test or the replay looks at.
   bool windowOpen() const { return windowOpen_; }
@@ -63,6 +65,10 @@ class HeadlessPlatform : public Platform, public Screen {
  private:
   // Plays script commands until one queues a message (true) or asks for a frame (false).
   bool PlayScript();
+  // Queues a key as a keyboard sends it: a key-down for each modifier in `held`, Ctrl, Shift,
+  // then Alt, with the modifiers pressed so far held, then the key's with all of them held. They
+  // are let go at once: later messages have none held.
+  void PressKey(uint32_t code, HeldKeys held);
   void TakeShot(const std::string& file);
 
   std::vector<ReplayCommand> script_;
@@ -71,6 +77,7 @@ class HeadlessPlatform : public Platform, public Screen {
   uint32_t pendingFrames_ = 0;  // frames still owed to the last `frame` command
   bool escQueued_ = false;      // the Esc that closes the editor at the script's end
   MessageQueue queue_;
+  HeldKeys held_ = 0;  // the modifiers held for the message GetMessage handed out last
   uint32_t clockMs_;
 
   WindowProc proc_;

@@ -26,6 +26,18 @@ constexpr std::array<NamedKey, 21> kNamedKeys{{
     {"F12", vk::kF1 + 11},
 }};
 
+struct NamedModifier {
+  std::string_view lowerName;
+  HeldKeys bit;
+};
+
+// The modifiers a key of the script may be pressed with, as in `key CTRL+SHIFT+Z`.
+constexpr std::array<NamedModifier, 3> kNamedModifiers{{
+    {"ctrl", kHeldControl},
+    {"shift", kHeldShift},
+    {"alt", kHeldMenu},
+}};
+
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
@@ -59,15 +71,27 @@ std::optional<uint32_t> ParseDecimal(std::string_view word, uint32_t max) {
   return static_cast<uint32_t>(value);
 }
 
-bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
-  if (s.size() < suffix.size()) return false;
-  s = s.substr(s.size() - suffix.size());
+// Whether `s` is `lower` in any case; `lower` is in lower case.
+bool EqualsNoCase(std::string_view s, std::string_view lower) {
+  if (s.size() != lower.size()) return false;
   for (size_t i = 0; i < s.size(); ++i) {
     char c = s[i];
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != suffix[i]) return false;
+    if (c != lower[i]) return false;
   }
   return true;
+}
+
+bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
+  return s.size() >= suffix.size() && EqualsNoCase(s.substr(s.size() - suffix.size()), suffix);
+}
+
+// The bit of a modifier name of the script, in any case; 0 for any other word.
+HeldKeys ModifierBitOf(std::string_view name) {
+  for (const NamedModifier& modifier : kNamedModifiers) {
+    if (EqualsNoCase(name, modifier.lowerName)) return modifier.bit;
+  }
+  return 0;
 }
 
 // A word of the script in a message: quoted, cut after 40 characters, control bytes (a NUL
@@ -101,13 +125,37 @@ bool ParseLine(std::string_view line, ReplayCommand* out, std::string* error) {
       *error = "'key' needs a key name or a code";
       return false;
     }
-    const std::optional<uint32_t> code = ReplayKeyCode(name);
+    // Modifiers come first, each ended by '+'; no key name holds a '+'.
+    std::string_view keyName = name;
+    HeldKeys held = 0;
+    for (size_t plus = keyName.find('+'); plus != std::string_view::npos;
+         plus = keyName.find('+')) {
+      const std::string_view modifier = keyName.substr(0, plus);
+      const HeldKeys bit = ModifierBitOf(modifier);
+      if (bit == 0) {
+        *error = "unknown modifier " + Quoted(modifier) + " in " + Quoted(name) +
+                 " (CTRL, SHIFT or ALT)";
+        return false;
+      }
+      if ((held & bit) != 0) {
+        *error = "modifier " + Quoted(modifier) + " given twice in " + Quoted(name);
+        return false;
+      }
+      held |= bit;
+      keyName.remove_prefix(plus + 1);
+    }
+    if (keyName.empty()) {
+      *error = "no key after the modifiers in " + Quoted(name);
+      return false;
+    }
+    const std::optional<uint32_t> code = ReplayKeyCode(keyName);
     if (!code) {
-      *error = "unknown key " + Quoted(name) + " (a key name or a code 0..255)";
+      *error = "unknown key " + Quoted(keyName) + " (a key name or a code 0..255)";
       return false;
     }
     out->op = ReplayOp::kKey;
     out->value = *code;
+    out->held = held;
     return noMoreWords();
   }
 

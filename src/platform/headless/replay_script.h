@@ -1,5 +1,6 @@
-// The replay script of the headless back end: one command a line (a key press, mouse moves and
-// presses, frames to draw, screenshots, a close request), parsed whole before a replay starts.
+// The replay script of the headless back end: one command a line (a key press, alone or with
+// Ctrl, Shift and Alt held, mouse moves and presses, frames to draw, screenshots, a close
+// request), parsed whole before a replay starts.
 #pragma once
 
 #include <cstdint>
@@ -9,10 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/message_queue.h"
+
 namespace boxedit {
 
 enum class ReplayOp {
-  kKey,        // key NAME|CODE
+  kKey,        // key NAME|CODE, or with modifiers held: key CTRL+SHIFT+ALT+NAME|CODE
   kMove,       // move X Y
   kLeftDown,   // ldown X Y
   kLeftUp,     // lup X Y
@@ -30,12 +33,15 @@ struct ReplayCommand {
   uint16_t x = 0;      // mouse commands: the screen column
   uint16_t y = 0;      // mouse commands: the screen row
   std::string file;    // kShot: the image to write (.bmp or .png)
+  HeldKeys held = 0;   // kKey: the modifiers pressed with the key
   friend bool operator==(const ReplayCommand&, const ReplayCommand&) = default;
 };
 
 inline constexpr uint32_t kMaxReplayFrames = 1000000;
 
-// The virtual-key code of a key name of the script (Esc, Up, F5, A, 7, ...), as written.
+// The virtual-key code of a key name of the script (Esc, Up, F5, A, 7, ...), as written. The
+// modifiers before it (CTRL+, SHIFT+, ALT+, in any order and any case, each once) are the
+// parser's to take off.
 std::optional<uint32_t> ReplayKeyCode(std::string_view name);
 
 // Parses a whole script. On the first malformed line returns false with

@@ -150,6 +150,14 @@ std::optional<uint32_t> VirtualKeyOf(SDL_Keycode key) {
   return std::nullopt;
 }
 
+HeldKeys HeldKeysOf(uint16_t sdlModifiers) {
+  HeldKeys held = 0;
+  if ((sdlModifiers & KMOD_CTRL) != 0) held |= kHeldControl;
+  if ((sdlModifiers & KMOD_SHIFT) != 0) held |= kHeldShift;
+  if ((sdlModifiers & KMOD_ALT) != 0) held |= kHeldMenu;
+  return held;
+}
+
 std::optional<Message> TranslateEvent(const SDL_Event& event, int screenWidth, int screenHeight,
                                       bool* toggleFullscreen) {
   switch (event.type) {

@@ -7,12 +7,17 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/message_queue.h"
 #include "platform/messages.h"
 
 namespace boxedit {
 
 // The virtual-key code of an SDL key, or none for a key the editor is never told about.
 std::optional<uint32_t> VirtualKeyOf(SDL_Keycode key);
+
+// The modifiers held in SDL's modifier bits (a key event's keysym.mod); left and right count
+// alike.
+HeldKeys HeldKeysOf(uint16_t sdlModifiers);
 
 // The message an event becomes, if any, for a screen of screenWidth x screenHeight logical
 // pixels (mouse positions are clamped onto it). Alt+Enter becomes no message but sets

@@ -202,7 +202,7 @@ bool Sdl2Platform::GetMessage(Message* out) {
     }
     Take(event);
   }
-  return queue_.Take(out);
+  return queue_.Take(out, &held_);
 }
 
 void Sdl2Platform::PostQuitMessage(int exitCode) {
@@ -214,12 +214,15 @@ void Sdl2Platform::Take(const SDL_Event& event) {
   const std::optional<Message> message =
       TranslateEvent(event, screenWidth_, screenHeight_, &toggle);
   if (!window_) return;  // the window is gone; its input goes with it
+  if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+    keyboardHeld_ = HeldKeysOf(event.key.keysym.mod);
+  }
   if (event.type == SDL_WINDOWEVENT) mustPresent_ = true;
   if (toggle) ToggleFullscreen();
   if (!message) return;
   // The close button sends both a window-close and a quit event; one close request is enough.
   if (message->message == msg::kClose && queue_.Holds(msg::kClose)) return;
-  queue_.Post(*message);
+  queue_.Post(*message, keyboardHeld_);
 }
 
 uint32_t Sdl2Platform::windowId() const {

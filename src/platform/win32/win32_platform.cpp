@@ -233,6 +233,11 @@ void Win32Platform::PostQuitMessage(int exitCode) {
   ::PostQuitMessage(exitCode);
 }
 
+bool Win32Platform::KeyHeld(uint32_t virtualKey) {
+  // VK_CONTROL, VK_SHIFT and VK_MENU answer for the left and the right key alike.
+  return virtualKey > 0 && virtualKey < 256 && GetKeyState(static_cast<int>(virtualKey)) < 0;
+}
+
 intptr_t Win32Platform::DefWindowProc(const Message& m) {
   if (window_ == nullptr || m.message == 0) return 0;
   return ::DefWindowProcW(window_, m.message, m.wParam, m.lParam);

@@ -41,6 +41,10 @@ class Win32Platform : public Platform, public Screen {
   bool GetMessage(Message* out) override;
   void PostMessage(const Message& m) override;
   void PostQuitMessage(int exitCode) override;
+  // GetKeyState: the thread's key state moves on as input messages are taken from its queue,
+  // and GetMessage hands the editor's messages out as it takes them, so the state is already
+  // that of the message being handled.
+  bool KeyHeld(uint32_t virtualKey) override;
   intptr_t DefWindowProc(const Message& m) override;
 
   // Why the full screen was refused at start, if it was; the editor then runs in a window.
