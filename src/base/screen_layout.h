@@ -31,6 +31,8 @@ inline constexpr int32_t kHeaderY = 0;
 inline constexpr int32_t kHeaderCurrentX = 392;
 inline constexpr int32_t kHeaderLastX = 432;
 inline constexpr int32_t kHeaderPlaceX = 472;
+// "*" on the header line while the table has edits that no save holds.
+inline constexpr int32_t kUnsavedMarkX = 512;
 
 // The box panel right of the view: the motion name at its top-left corner, the box columns below.
 inline constexpr int32_t kBoxPanelX = 328;

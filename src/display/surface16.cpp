@@ -33,6 +33,14 @@ void Surface16::Fill(uint16_t pixel) {
   std::fill(pixels_.begin(), pixels_.end(), pixel);
 }
 
+void Surface16::FillRect(Rect r, uint16_t pixel) {
+  r.left = std::max(r.left, 0);
+  r.top = std::max(r.top, 0);
+  r.right = std::min(r.right, width_);
+  r.bottom = std::min(r.bottom, height_);
+  for (int32_t y = r.top; y < r.bottom; ++y) std::fill(Row(y) + r.left, Row(y) + r.right, pixel);
+}
+
 void Surface16::Blit(int32_t x, int32_t y, const Surface16& source, Rect from,
                      std::optional<uint16_t> key) {
   // Work in 64 bits: positions and rectangles may lie anywhere in the 32-bit range.

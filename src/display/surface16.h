@@ -39,6 +39,8 @@ class Surface16 {
   uint16_t At(int32_t x, int32_t y) const { return Row(y)[x]; }
 
   void Fill(uint16_t pixel);
+  // Fills the part of `r` that lies on the surface.
+  void FillRect(Rect r, uint16_t pixel);
   LockedPixels Lock() { return {reinterpret_cast<uint8_t*>(pixels_.data()), pitch_}; }
 
   // Copies `from` of `source` to (x, y), clipped to this surface and to the source; with a key,

@@ -65,6 +65,7 @@ inline constexpr uint32_t kDivide = 111;
 inline constexpr uint32_t kF1 = 112;  // F1..F12 are 112..123
 inline constexpr uint32_t kF2 = 113;
 inline constexpr uint32_t kF5 = 116;
+inline constexpr uint32_t kF12 = 123;
 }  // namespace vk
 
 }  // namespace boxedit

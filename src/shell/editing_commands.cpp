@@ -57,6 +57,11 @@ int32_t StepDown(const MotionList& list, int32_t current, int32_t last) {
 
 }  // namespace
 
+int32_t PreviousPattern(const MotionList& list, int32_t current) {
+  const int32_t previous = StepUp(list, current);
+  return IsEmptySlot(list, previous) ? current : previous;
+}
+
 int32_t Clamp(int32_t value, int32_t low, int32_t high) {
   if (value < low) return low;
   if (value > high) return high;

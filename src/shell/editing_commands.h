@@ -32,6 +32,9 @@ int32_t Clamp(int32_t value, int32_t low, int32_t high);
 // Orders the corners of defense box k and attack box k of a pattern, (x1, y1) giving way.
 void ConstrainBoxPair(MotionList& list, int32_t pattern, int32_t k);
 
+// The non-empty pattern before `current` as Up finds it; `current` itself when there is none.
+int32_t PreviousPattern(const MotionList& list, int32_t current);
+
 void HandleKey(EditorState& state, MotionList& list, EditorActions& actions, uint32_t keyCode);
 void HandleMouse(EditorState& state, MotionList& list, MouseEvent event, uint16_t column,
                  uint16_t row);

@@ -56,6 +56,7 @@ void SaveAndReport(Editor& e, SaveLayout layout) {
     ++e.failedSaves;
     return;
   }
+  e.MarkSaved();
   const std::string saved = "saved " + std::string(kSavedListFileName) + " (" + name + ")";
   if (note.empty()) {
     Report(e, saved, saved);
@@ -102,6 +103,17 @@ void ShellActions::SaveL() {
 
 Editor::Editor(Platform& platform, std::filesystem::path dir, std::ostream& log)
     : platform(platform), dir(std::move(dir)), log(log) {}
+
+bool Editor::Unsaved() const {
+  for (int i = 0; i < kPatternCount; ++i) {
+    if (!SameEdits(BoxesOf(list.patterns[i]), savedBoxes[i])) return true;
+  }
+  return false;
+}
+
+void Editor::MarkSaved() {
+  for (int i = 0; i < kPatternCount; ++i) savedBoxes[i] = BoxesOf(list.patterns[i]);
+}
 
 int StartUp(Editor& e) {
   std::string error;
@@ -158,6 +170,7 @@ int StartUp(Editor& e) {
     e.log << FormatDiagnostic(d) << "\n";
     if (d.severity == Severity::kError && !e.firstErrorLine) e.firstErrorLine = d.line;
   }
+  e.MarkSaved();
   ListHeader header;
   if (ReadHeaderOfList(e.dir, &header, nullptr)) e.startupHeader = header;
   e.log.flush();

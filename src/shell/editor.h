@@ -12,8 +12,10 @@
 #include "display/display_device.h"
 #include "display/surface.h"
 #include "platform/platform.h"
+#include "shell/edit_history.h"
 #include "shell/editing_commands.h"
 #include "shell/frame_timer.h"
+#include "shell/playback.h"
 #include "shell/status_line.h"
 #include "view/picture_bank.h"
 
@@ -64,6 +66,18 @@ struct Editor {
   // error (0 for the whole file).
   std::optional<int> firstErrorLine;
   int failedSaves = 0;  // saves of this run that wrote nothing
+
+  EditHistory history;  // undo and redo
+  // The boxes as last loaded or saved, against which the header marks unsaved edits.
+  std::array<SlotBoxes, kPatternCount> savedBoxes{};
+  std::optional<SlotBoxes> copiedBoxes;  // Ctrl+C's defense boxes 0 and 1 and attack box 0
+  Playback playback;
+  bool onionSkin = false;  // O: the previous pattern's boxes under the current ones
+  bool keyHelp = false;    // F12 or H: the key help over the view
+
+  // Whether the table's boxes differ from savedBoxes, defense box 0's x values aside.
+  bool Unsaved() const;
+  void MarkSaved();
 };
 
 // Opens the window and the display and loads the character. 0 on success; on a display that

@@ -3,7 +3,9 @@
 #include "shell/editor.h"
 #include "view/box_overlay.h"
 #include "view/info_panels.h"
+#include "view/key_help.h"
 #include "view/motion_strip.h"
+#include "view/onion_skin.h"
 
 namespace boxedit {
 
@@ -32,11 +34,12 @@ void DrawBoxes(Editor& e, int32_t pattern) {
   }
 }
 
-void DrawPatternHeader(const Font& font, int32_t current, int32_t last) {
+void DrawPatternHeader(const Font& font, int32_t current, int32_t last, bool unsaved) {
   font.DrawString(kHeaderX, kHeaderY, "PATTERN");
   font.DrawNumber(kHeaderCurrentX, kHeaderY, 4, current);
   font.DrawNumber(kHeaderLastX, kHeaderY, 4, last);
   font.DrawNumber(kHeaderPlaceX, kHeaderY, 4, current % kPatternsPerMotion);
+  if (unsaved) font.DrawString(kUnsavedMarkX, kHeaderY, "*");
 }
 
 // Whole frames, then the hundredths right beside them with no point between.
@@ -55,13 +58,18 @@ void ComposeFrame(Editor& e) {
   ClearBackBuffer(e.display, 128, 128, 128);
   e.pictures.Draw(e.display, e.list.patterns[pattern].picture);
   ResetDefenseBoxWidths(e.list);
+  if (e.onionSkin) {
+    const int32_t previous = PreviousPattern(e.list, pattern);
+    if (previous != pattern) DrawOnionSkin(e.display, e.list, previous);
+  }
   DrawViewBorder(e.display);
   DrawBoxes(e, pattern);
-  DrawPatternHeader(font, e.state.currentPattern, e.list.lastPattern);
+  DrawPatternHeader(font, e.state.currentPattern, e.list.lastPattern, e.Unsaved());
   DrawBoxPanel(font, e.list, pattern, e.state.selectedBox);
   DrawAttributePanel(font, e.list, pattern);
   DrawMotionStrip(e.display, e.list, pattern);
   DrawFrameRate(font, e.timer.fpsTimes100);
+  if (e.keyHelp) DrawKeyHelp(e.display, font);
   e.status.Draw(font);  // last, over anything else
 }
 
@@ -70,6 +78,11 @@ void DrawFrame(Editor& e) {
   e.timer.WaitNextFrame(e.platform, kFrameRate);
   FlipScreen(e.display);
   e.timer.UpdateRate();
+  // A motion playing shows its next game frame in the next drawn frame.
+  if (e.playback.playing()) {
+    e.playback.Advance();
+    e.state.currentPattern = e.playback.slot();
+  }
 }
 
 }  // namespace boxedit

@@ -147,5 +147,65 @@ TEST_F(ReplayTest, Shot_ShowsBorderAndGreyBackground_AndNoTilesWithoutThePattern
   }
 }
 
+// Whether two shots agree above the frame-rate readout, whose figures depend on the clock.
+bool SameAboveReadout(const RgbImage& a, const RgbImage& b) {
+  for (int y = 0; y < 360; ++y)
+    for (int x = 0; x < 640; ++x)
+      if (!(a.At(x, y) == b.At(x, y))) return false;
+  return true;
+}
+
+TEST_F(ReplayTest, UndoneEditsSaveAsIfNeverMade_AndTheHeaderMarksUnsavedOnes) {
+  ASSERT_EQ(Replay("key S\n").status, 0);
+  const std::string untouched = dir_.Read("motion2.lst");
+  std::filesystem::remove(dir_ / "motion2.lst");
+  const ReplayRun run = Replay(
+      "key F1\nkey Left\nframe\nshot edited.bmp\nkey CTRL+Z\nframe\nshot undone.bmp\nkey S\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(dir_.Read("motion2.lst"), untouched);
+  RgbImage edited, undone;
+  ASSERT_TRUE(ReadBmp24(dir_ / "edited.bmp", &edited));
+  ASSERT_TRUE(ReadBmp24(dir_ / "undone.bmp", &undone));
+  auto markPixels = [](const RgbImage& shot) {
+    int n = 0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 512; x < 520; ++x) n += !(shot.At(x, y) == shot.At(600, 10));
+    return n;
+  };
+  EXPECT_GT(markPixels(edited), 4);
+  EXPECT_EQ(markPixels(undone), 0);
+}
+
+TEST_F(ReplayTest, PlaybackOnionSkinAndKeyHelpShowInTheFrame) {
+  // Slot 1's defense box 0 is lower than slot 0's, whose top edge shows under it as onion skin.
+  std::string list = kList;
+  list.replace(list.find("112050012000", list.find("\n   1 ")), 12, "112030012000");
+  dir_.Write("motion.lst", list);
+  const ReplayRun run = Replay(
+      "key Down\nframe\nshot still.bmp\nkey O\nframe\nshot onion.bmp\nkey Up\n"
+      "key P\nframe 5\nshot playing.bmp\nkey Esc\nkey F12\nframe\nshot help.bmp\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  RgbImage still, onion, playing, help;
+  for (auto [name, image] : {std::pair("still.bmp", &still),
+                             {"onion.bmp", &onion},
+                             {"playing.bmp", &playing},
+                             {"help.bmp", &help}}) {
+    ASSERT_TRUE(ReadBmp24(dir_ / name, image)) << name;
+  }
+  // Slot 0's box top, y 80 on row 160: every other pixel in half-strength blue.
+  const Rgb grey = still.At(100, 100);
+  EXPECT_EQ(still.At(150, 160), grey);
+  EXPECT_EQ(onion.At(151, 160), grey);  // 151 + 160 is odd
+  const Rgb dot = onion.At(150, 160);
+  EXPECT_EQ(std::tuple(dot.red, dot.green), std::tuple(0, 0));
+  EXPECT_TRUE(dot.blue > 100 && dot.blue < 140) << int{dot.blue};
+  // The fifth frame of motion 0 is slot 1's first (slot 0 lasts 4): the frame of slot 1.
+  EXPECT_TRUE(SameAboveReadout(playing, onion));
+  // Esc stopped the playback, and F12 shows the help over the view, framed in white.
+  EXPECT_EQ(help.At(0, 0), (Rgb{255, 255, 255}));
+  EXPECT_EQ(help.At(100, 100), (Rgb{0, 0, 0}));
+  EXPECT_EQ(help.At(600, 300), grey);
+}
+
 }  // namespace
 }  // namespace boxedit

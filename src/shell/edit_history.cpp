@@ -1,0 +1,102 @@
+#include "shell/edit_history.h"
+
+#include <algorithm>
+
+namespace boxedit {
+
+SlotBoxes BoxesOf(const PatternRecord& record) {
+  return {record.defense, record.attack};
+}
+
+void SetBoxes(PatternRecord& record, const SlotBoxes& boxes) {
+  record.defense = boxes.defense;
+  record.attack = boxes.attack;
+}
+
+bool SameEdits(const SlotBoxes& a, const SlotBoxes& b) {
+  return a.attack == b.attack && a.defense[0].y1 == b.defense[0].y1 &&
+         a.defense[0].y2 == b.defense[0].y2 &&
+         std::equal(a.defense.begin() + 1, a.defense.end(), b.defense.begin() + 1);
+}
+
+void EditHistory::Record(int32_t slot, const SlotBoxes& before, const SlotBoxes& after, Join join) {
+  EditStep step{slot, before, after};
+  if (pending_) {
+    // The ordering of a modifier key and the command after it are one step.
+    if (pending_->slot == slot) {
+      step.before = pending_->before;
+    } else {
+      Push(*pending_);
+    }
+    pending_.reset();
+  }
+  switch (join) {
+    case Join::kModifier:
+      if (!SameEdits(step.before, step.after)) pending_ = step;
+      return;
+    case Join::kNewStep:
+      if (!SameEdits(step.before, step.after)) Push(step);
+      return;
+    case Join::kPress:
+      EndDrag();
+      drag_ = step;
+      break;
+    case Join::kDrag:
+      if (drag_ && drag_->slot == slot) {
+        drag_->after = step.after;
+      } else {
+        EndDrag();
+        drag_ = step;
+      }
+      break;
+  }
+  // The step of a press and its drag stands in the history while it changes something.
+  const bool changed = !SameEdits(drag_->before, drag_->after);
+  if (dragPushed_ && changed) {
+    steps_[done_ - 1] = *drag_;
+  } else if (dragPushed_) {
+    steps_.pop_back();
+    --done_;
+    dragPushed_ = false;
+  } else if (changed) {
+    Push(*drag_);
+    dragPushed_ = true;
+  }
+}
+
+void EditHistory::EndDrag() {
+  drag_.reset();
+  dragPushed_ = false;
+}
+
+void EditHistory::Push(const EditStep& step) {
+  steps_.resize(done_);
+  steps_.push_back(step);
+  done_ = steps_.size();
+}
+
+void EditHistory::DropPending(MotionList& list) {
+  if (!pending_) return;
+  SetBoxes(list.patterns[pending_->slot], pending_->before);
+  pending_.reset();
+}
+
+std::optional<int32_t> EditHistory::Undo(MotionList& list) {
+  EndDrag();
+  DropPending(list);
+  if (done_ == 0) return std::nullopt;
+  const EditStep& step = steps_[--done_];
+  SetBoxes(list.patterns[step.slot], step.before);
+  return step.slot;
+}
+
+std::optional<int32_t> EditHistory::Redo(MotionList& list) {
+  EndDrag();
+  DropPending(list);
+  if (done_ == steps_.size()) return std::nullopt;
+  const EditStep& step = steps_[done_++];
+  SetBoxes(list.patterns[step.slot], step.after);
+  return step.slot;
+}
+
+}  // namespace boxedit

@@ -1,0 +1,210 @@
+// Undo and redo through random command sequences, the unsaved mark, copy and paste, and the
+// playback of a motion, driven through the window procedure as a keyboard and mouse would.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <vector>
+
+#include "../support/fake_platform.h"
+#include "../support/temp_dir.h"
+#include "motion/motion_timing.h"
+#include "shell/editor.h"
+
+namespace boxedit {
+namespace {
+
+using testing::FakePlatform;
+using testing::TempDir;
+using Table = std::array<SlotBoxes, kPatternCount>;
+
+// Slots 0, 1, 2 and 5 are used; slot 1's attack box and slot 2's defense box 1 have their
+// corners out of order, so that the ordering every key runs has something to change. Gravity 10;
+// motion 0 runs 0, 1, 2 (which goes back to 0): 3 frames, a jump of vy 100 that lands after 21,
+// and 2 frames.
+constexpr const char* kList =
+    "HEAD\n0 0 0 10\nEND\n"
+    "   0   -1  3   0  0  3 9    0 0   0 0 0 -1 U  0   -1 0 0000 112050012000 000000000000 "
+    "000000000000 a\n"
+    "   1   -1  0   0  0  3 9    0 0 100 0 0 -1 U  0   -1 0 0000 112050012000 000000000000 "
+    "020050102020 b\n"
+    "   2    0  2   0  0 44 9    0 0   0 0 0 -1 U  0   -1 0 0000 112050012000 114020004030 "
+    "000000000000 c\n"
+    "   5   -1  4   0  0  3 9    0 0   0 0 0 -1 U  0   -1 0 0000 112050012000 000000000000 "
+    "000000000000 d\n";
+
+class UndoAndPlaybackTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_.Write("motion.lst", kList);
+    editor_ = std::make_unique<Editor>(platform_, dir_.path(), log_);
+    ASSERT_EQ(StartUp(*editor_), 0);
+  }
+  void Send(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
+    EditorWindowProc(*editor_, Message{message, wParam, lParam});
+  }
+  // A key as a keyboard sends it: each modifier's own key-down first, then the key with them held.
+  void Key(uint32_t key, bool ctrl = false, bool shift = false) {
+    if (ctrl) Send(msg::kKeyDown, vk::kControl), platform_.heldKeys.insert(vk::kControl);
+    if (shift) Send(msg::kKeyDown, vk::kShift), platform_.heldKeys.insert(vk::kShift);
+    Send(msg::kKeyDown, key);
+    platform_.heldKeys.clear();
+  }
+  void Mouse(uint32_t message, int x, int y) {
+    Send(message, 0, MakeMouseLParam(static_cast<uint16_t>(x), static_cast<uint16_t>(y)));
+  }
+  Table Boxes() const {
+    Table t;
+    for (int i = 0; i < kPatternCount; ++i) t[i] = BoxesOf(editor_->list.patterns[i]);
+    return t;
+  }
+  static bool Same(const Table& a, const Table& b) {
+    for (int i = 0; i < kPatternCount; ++i) {
+      if (!SameEdits(a[i], b[i])) return false;
+    }
+    return true;
+  }
+
+  TempDir dir_;
+  FakePlatform platform_;
+  std::ostringstream log_;
+  std::unique_ptr<Editor> editor_;
+};
+
+TEST_F(UndoAndPlaybackTest, UndoingEveryCommandGivesBackTheTableAndRedoTheEdits) {
+  const Table loaded = Boxes();
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    SCOPED_TRACE(seed);
+    SetUp();
+    std::mt19937 random(seed);
+    auto pick = [&random](int n) { return static_cast<int>(random() % n); };
+    Table saved = loaded;
+    int commands = 0;
+    for (; commands < 60; ++commands) {
+      switch (pick(12)) {
+        case 0:
+          Key(pick(2) ? vk::kUp : vk::kDown);
+          break;
+        case 1:
+          Key(std::array{vk::kF1, vk::kF2, vk::kF5}[pick(3)]);
+          break;
+        case 2:
+          Key(std::array{vk::kLeft, vk::kRight, vk::kHome, vk::kEnd}[pick(4)]);
+          break;
+        case 3:
+          Key('C', pick(2) == 0);
+          break;  // C, or Ctrl+C
+        case 4:
+          Key('V', true);
+          break;
+        case 5:
+          Send(msg::kKeyDown, pick(2) ? vk::kShift : vk::kControl);
+          break;
+        case 6: {  // a press, a drag and the release
+          const bool left = pick(2);
+          Mouse(left ? msg::kLButtonDown : msg::kRButtonDown, pick(330), pick(250));
+          for (int moves = pick(4); moves > 0; --moves)
+            Mouse(msg::kMouseMove, pick(330), pick(250));
+          Mouse(left ? msg::kLButtonUp : msg::kRButtonUp, pick(330), pick(250));
+          break;
+        }
+        case 7:
+          Mouse(msg::kMouseMove, pick(330), pick(250));
+          break;  // no button: no edit
+        case 8:
+          DrawFrame(*editor_);
+          break;
+        case 9:
+          Key('S', pick(2) == 0);  // Ctrl+S saves as S does
+          saved = Boxes();
+          break;
+        case 10:
+          Key('O');
+          break;
+        default:
+          Key('Z', true);
+          break;  // undo in the middle of things
+      }
+      ASSERT_EQ(editor_->Unsaved(), !Same(Boxes(), saved)) << "after command " << commands;
+    }
+    Key(vk::kDown);  // takes up the ordering of a last Shift or Ctrl key-down
+    const Table edited = Boxes();
+    const size_t steps = editor_->history.done();
+    for (int i = 0; i <= commands; ++i) Key('Z', true);
+    EXPECT_TRUE(Same(Boxes(), loaded));
+    EXPECT_EQ(editor_->Unsaved(), !Same(loaded, saved));
+    for (size_t i = 0; i < steps; ++i) Key(i % 2 ? 'Y' : 'Z', true, i % 2 == 0);
+    EXPECT_TRUE(Same(Boxes(), edited));
+  }
+}
+
+TEST_F(UndoAndPlaybackTest, StepsAreWholeCommandsAndUndoShowsTheirPattern) {
+  Key(vk::kDown);  // to 1; orders slot 0's pair 0 (already in order)
+  Key(vk::kF5);    // orders slot 1's attack box: the selection key's step
+  const Box ordered = editor_->list.patterns[1].attack[0];
+  Mouse(msg::kRButtonDown, 200, 200);  // one step: the press and its whole drag
+  Mouse(msg::kMouseMove, 210, 190);
+  Mouse(msg::kMouseMove, 220, 180);
+  Mouse(msg::kRButtonUp, 220, 180);
+  Key(vk::kDown), Key(vk::kDown);  // to 5
+  Key('Z', true);
+  EXPECT_EQ(editor_->state.currentPattern, 1);
+  EXPECT_EQ(editor_->list.patterns[1].attack[0], ordered);
+  EXPECT_TRUE(editor_->Unsaved());  // the ordering is still an edit
+  Key('Z', true);
+  EXPECT_EQ(editor_->list.patterns[1].attack[0], (Box{32, 80, -2, 32}));  // exactly as loaded
+  EXPECT_FALSE(editor_->Unsaved());
+  Key('Z', true);  // nothing left: says so
+  EXPECT_EQ(editor_->status.text, "NOTHING TO UNDO");
+
+  // Ctrl+C copies the three boxes without C's own copy; Ctrl+V, Down, Ctrl+V pastes a run.
+  Key('C', true);
+  EXPECT_EQ(editor_->list.patterns[1].defense[1], Box{});
+  Key(vk::kDown), Key('V', true), Key(vk::kDown), Key('V', true);
+  EXPECT_EQ(editor_->list.patterns[5].attack[0], editor_->list.patterns[1].attack[0]);
+  EXPECT_EQ(editor_->list.patterns[2].attack[0], editor_->list.patterns[1].attack[0]);
+  Key('Z', true);
+  EXPECT_EQ(std::pair(editor_->state.currentPattern, editor_->list.patterns[5].attack[0]),
+            std::pair(5, Box{}));
+}
+
+TEST_F(UndoAndPlaybackTest, PlaybackShowsEachPatternForItsFramesAndAnyKeyStopsIt) {
+  Key(vk::kDown);  // slot 1 of motion 0
+  Key('P');
+  std::vector<int32_t> shown;
+  for (int i = 0; i < 2 * 26; ++i) {
+    shown.push_back(editor_->state.currentPattern);
+    DrawFrame(*editor_);
+    Mouse(msg::kLButtonDown, 10, 10);  // ignored while playing
+  }
+  std::vector<int32_t> expected;
+  for (int loop = 0; loop < 2; ++loop) {
+    for (const PatternFrames& p : TimeMotion(editor_->list, 0).patterns) {
+      expected.insert(expected.end(), p.frames, p.slot);
+    }
+  }
+  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(std::count(shown.begin(), shown.begin() + 26, 1), 21);  // the jump's landing
+
+  Key(vk::kEscape);  // stops at the pattern shown and does nothing else
+  EXPECT_FALSE(editor_->playback.playing());
+  EXPECT_FALSE(platform_.quitPosted);
+  EXPECT_EQ(editor_->state.currentPattern, expected[2 * 26 % expected.size()]);
+  Key(vk::kDown), Key(vk::kDown), Key(vk::kDown);  // slot 5: motion 0 again
+  Key(vk::kF12);
+  EXPECT_TRUE(editor_->keyHelp);
+  Key(vk::kEscape);  // hides the help and does nothing else
+  EXPECT_FALSE(editor_->keyHelp || platform_.quitPosted);
+
+  editor_->list.patterns[0].picture = -1;  // an empty first slot: nothing to play
+  Key('P');
+  EXPECT_FALSE(editor_->playback.playing());
+  EXPECT_NE(editor_->status.text.find("NOTHING TO PLAY"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace boxedit
