@@ -50,7 +50,8 @@ int32_t BusiestPattern(Editor& editor) {
   return best;
 }
 
-void RunFrames(benchmark::State& state, const std::filesystem::path& dir, bool busiest) {
+void RunFrames(benchmark::State& state, const std::filesystem::path& dir, bool busiest,
+               bool onionAndHelp = false) {
   HeadlessPlatform platform;
   std::ostringstream log;
   auto editor = std::make_unique<Editor>(platform, dir, log);
@@ -59,6 +60,8 @@ void RunFrames(benchmark::State& state, const std::filesystem::path& dir, bool b
     return;
   }
   if (busiest) editor->state.currentPattern = BusiestPattern(*editor);
+  editor->onionSkin = onionAndHelp;
+  editor->keyHelp = onionAndHelp;
   for (auto _ : state) DrawFrame(*editor);
   state.SetLabel("pattern " + std::to_string(editor->state.currentPattern));
 }
@@ -72,6 +75,13 @@ void BM_SampleBusiestFrame(benchmark::State& state) {
   RunFrames(state, SampleDir(), true);
 }
 BENCHMARK(BM_SampleBusiestFrame)->Unit(benchmark::kMicrosecond);
+
+// The same frame with the previous pattern's boxes under it and the key help over it.
+void BM_SampleBusiestFrameWithOnionSkinAndHelp(benchmark::State& state) {
+  RunFrames(state, SampleDir(), true, true);
+  state.counters["undo_step_bytes"] = sizeof(EditStep);
+}
+BENCHMARK(BM_SampleBusiestFrameWithOnionSkinAndHelp)->Unit(benchmark::kMicrosecond);
 
 void BM_StartUpToFirstFrame(benchmark::State& state) {
   for (auto _ : state) {
