@@ -25,7 +25,7 @@ std::vector<ReplayCommand> Script(std::string_view text) {
 // C, S and A for Ctrl, Shift and Alt when KeyHeld says they are held), "frame", "quit".
 struct MiniEditor {
   HeadlessPlatform& platform;
-  bool closeOnEsc = true, is565 = false;
+  bool obeysClose = true, is565 = false;
   std::vector<std::string> log;
 
   explicit MiniEditor(HeadlessPlatform& p) : platform(p) {
@@ -43,9 +43,9 @@ struct MiniEditor {
     }
     log.push_back(std::to_string(m.message) + " " + std::to_string(m.wParam) + " " +
                   std::to_string(m.lParam) + (held.empty() ? "" : " " + held));
-    if (m.message == msg::kKeyDown && m.wParam == vk::kEscape && closeOnEsc) {
+    if (m.message == msg::kKeyDown && m.wParam == vk::kEscape) {
       platform.PostMessage(Message{msg::kClose, 0, 0});
-    } else if (m.message == msg::kClose) {
+    } else if (m.message == msg::kClose && obeysClose) {
       platform.DestroyWindow();
     } else if (m.message == msg::kDestroy) {
       platform.PostQuitMessage(0);
@@ -76,24 +76,24 @@ struct MiniEditor {
 
 using Log = std::vector<std::string>;
 
-TEST(HeadlessPlatform, DrawsFramesOnlyWhereScriptAsks_AndClosesAsByEscAtItsEnd) {
+TEST(HeadlessPlatform, DrawsFramesOnlyWhereScriptAsks_AndClosesTheEditorAtItsEnd) {
   HeadlessPlatform platform(
       Script("key Up\nframe 2\nmove 1 0\nldown 3 0\nlup 5 0\nrdown 7 0\nrup 9 1\nframe\nkey A"));
   MiniEditor editor(platform);
   ASSERT_TRUE(editor.Run());
   EXPECT_EQ(editor.log,  // mouse lParam: column + 65536 * row
             (Log{"256 38 0", "frame", "frame", "512 0 1", "513 0 3", "514 0 5", "516 0 7",
-                 "517 0 65545", "frame", "256 65 0", "256 27 0", "16 0 0", "2 0 0", "quit"}));
+                 "517 0 65545", "frame", "256 65 0", "16 0 0", "2 0 0", "quit"}));
   EXPECT_EQ(platform.presentCount(), 3);
   EXPECT_FALSE(platform.windowOpen());
   platform.DestroyWindow();  // a second destroy delivers nothing
-  EXPECT_EQ(editor.log.size(), 14u);
+  EXPECT_EQ(editor.log.size(), 13u);
 
-  HeadlessPlatform ignored(Script("frame\n"));  // an editor that ignores the Esc still ends
+  HeadlessPlatform ignored(Script("frame\n"));  // an editor that ignores the close still ends
   MiniEditor stubborn(ignored);
-  stubborn.closeOnEsc = false;
+  stubborn.obeysClose = false;
   ASSERT_TRUE(stubborn.Run());
-  EXPECT_EQ(stubborn.log, (Log{"frame", "256 27 0", "quit"}));
+  EXPECT_EQ(stubborn.log, (Log{"frame", "16 0 0", "quit"}));
 }
 
 // Each modifier's own key-down comes first, Ctrl before Shift before Alt whatever the script's
@@ -103,7 +103,7 @@ TEST(HeadlessPlatform, ModifiedKeyComesAsFromAKeyboard_ModifiersHeldOnlyForItsMe
   MiniEditor editor(platform);
   ASSERT_TRUE(editor.Run());
   EXPECT_EQ(editor.log, (Log{"256 17 0 C", "256 16 0 CS", "256 90 0 CS", "512 0 1", "256 18 0 A",
-                             "256 112 0 A", "256 90 0", "256 27 0", "16 0 0", "2 0 0", "quit"}));
+                             "256 112 0 A", "256 90 0", "16 0 0", "2 0 0", "quit"}));
 }
 
 // The virtual clock starts where asked, moves only by Idle and wraps.
@@ -120,9 +120,9 @@ TEST(HeadlessPlatform, Queue_PostedMessagesFirst_WaitingLetsOwedFramesLapse_Cloc
   EXPECT_EQ(m.message, msg::kClose);
   ASSERT_TRUE(platform.GetMessage(&m));  // a caller waiting here draws no frames
   EXPECT_EQ(m.message, msg::kMouseMove);
-  EXPECT_TRUE(platform.PeekMessage());  // the script's end: Esc
+  EXPECT_TRUE(platform.PeekMessage());  // the script's end: the close message
   ASSERT_TRUE(platform.GetMessage(&m));
-  EXPECT_EQ(m.wParam, vk::kEscape);
+  EXPECT_EQ(m.message, msg::kClose);
   platform.PostQuitMessage(3);
   EXPECT_FALSE(platform.GetMessage(&m));
   EXPECT_EQ(m.wParam, 3u);

@@ -147,11 +147,12 @@ bool HeadlessPlatform::PlayScript() {
         break;
     }
   }
-  // The script is over: close the editor as the user would, with Esc; should that not end the
-  // run, the quit message does, so a replay can never spin forever.
-  if (!escQueued_) {
-    escQueued_ = true;
-    queue_.Post(Message{msg::kKeyDown, vk::kEscape, 0});
+  // The script is over: the close message that Esc sends ends the editor whatever it is doing
+  // (a key would only stop a motion playing); should that not end the run, the quit message
+  // does, so a replay can never spin forever.
+  if (!closeQueued_) {
+    closeQueued_ = true;
+    queue_.Post(Message{msg::kClose, 0, 0});
   } else {
     queue_.PostQuit(0);
   }

@@ -37,7 +37,7 @@ class HeadlessPlatform : public Platform, public Screen {
 
   // True when a message waits. Otherwise plays the script forward: returns false once for each
   // frame a `frame` command asks for, queues the next message command and returns true, writes
-  // shots on the way. At the script's end queues Esc once, then the quit message.
+  // shots on the way. At the script's end queues the close message once, then the quit message.
   bool PeekMessage() override;
   bool GetMessage(Message* out) override;
   // A posted message has the keys held that were held for the message being handled.
@@ -75,7 +75,7 @@ class HeadlessPlatform : public Platform, public Screen {
   HeadlessOptions options_;
   size_t next_ = 0;             // the next script command to play
   uint32_t pendingFrames_ = 0;  // frames still owed to the last `frame` command
-  bool escQueued_ = false;      // the Esc that closes the editor at the script's end
+  bool closeQueued_ = false;    // the close message that ends the editor at the script's end
   MessageQueue queue_;
   HeldKeys held_ = 0;  // the modifiers held for the message GetMessage handed out last
   uint32_t clockMs_;
