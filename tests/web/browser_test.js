@@ -421,6 +421,16 @@ async function figures() {
       if (p.kind === 'renderer' || used > 0) console.log(`idle: ${p.kind} ${p.pid} ${share(used)}% of a core`);
     });
     console.log(`idle: the whole browser ${share(all)}% of a core over ${seconds} s`);
+
+    // A motion playing (P): the picture changes with each pattern, and the frames are converted
+    // and put on the canvas again.
+    await page.keyboard.press('KeyP');
+    await new Promise((r) => setTimeout(r, seconds * 1000));
+    const playing = await page.evaluate(() => boxedit.frameStats());
+    console.log(`playing: over the last ${playing.frames} frames one every ` +
+                `${playing.meanIntervalMs.toFixed(2)} ms, the editor's work ` +
+                `${playing.meanWorkMs.toFixed(3)} ms a frame on average, ` +
+                `${playing.maxWorkMs.toFixed(3)} ms at most`);
   } finally {
     await browser.close();
     server.close();
