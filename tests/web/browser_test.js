@@ -26,7 +26,7 @@ const site = path.join(build, 'site');
 const boxtool = path.join(build, 'host/src/app/boxtool');
 const out = path.join(build, 'web-test');  // the page's screenshot and the downloads
 
-// The parts of the screen whose figures follow the clock (src/base/screen_layout.h): the frame
+// The places on the screen whose figures follow the clock (src/base/screen_layout.h): the frame
 // rate (kFrameRateX/Y, five digits 8 pixels wide in 48 pixels) and the status line (kStatusY on),
 // which shows a message for 60 frames.
 const kWidth = 640, kHeight = 480;
@@ -101,10 +101,10 @@ function makeCharacter(dir) {
 async function play(page, steps) {
   for (const [kind, a, b] of steps) {
     if (kind === 'key') {
-      const parts = a.split('+');
-      const key = kBrowserKeys[parts.pop()];
+      const names = a.split('+');
+      const key = kBrowserKeys[names.pop()];
       assert.ok(key, `no browser key for ${a}`);
-      const modifiers = parts.map((m) => kModifierKeys[m]);
+      const modifiers = names.map((m) => kModifierKeys[m]);
       for (const m of modifiers) await page.keyboard.down(m);
       await page.keyboard.press(key);
       for (const m of modifiers.reverse()) await page.keyboard.up(m);
