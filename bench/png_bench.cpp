@@ -11,7 +11,7 @@
 #include "chardata/bmp.h"
 #include "chardata/character_files.h"
 #include "chardata/pattern_file.h"
-#include "chardata/png.h"
+#include "png/png.h"
 #include "sample/sample_character.h"
 
 namespace boxedit {

@@ -14,7 +14,7 @@
 #include "motion/frame_data.h"
 #include "platform/headless/headless_platform.h"
 #include "sample/sample_character.h"
-#include "shell/contact_sheet.h"
+#include "sheet/contact_sheet.h"
 
 namespace boxedit {
 namespace {

@@ -1,5 +1,5 @@
 // boxtool sheet [DIR] OUT.png [--motion M] [--columns N] [--layout 565|555]: a contact sheet of
-// the character's patterns (shell/contact_sheet.h), drawn by the editor's frame code on a
+// the character's patterns (sheet/contact_sheet.h), drawn by the editor's frame code on a
 // headless screen.
 #include <chrono>
 #include <cstdio>
@@ -12,7 +12,7 @@
 #include "app/tool_commands.h"
 #include "app/tool_list.h"
 #include "platform/headless/headless_platform.h"
-#include "shell/contact_sheet.h"
+#include "sheet/contact_sheet.h"
 #include "shell/editor.h"
 
 namespace boxedit {

@@ -7,7 +7,7 @@
 
 #include "../support/temp_dir.h"
 #include "chardata/bmp.h"
-#include "chardata/png.h"
+#include "png/png.h"
 
 namespace boxedit {
 namespace {
@@ -53,7 +53,7 @@ TEST(WriteFrameImage, BmpHasPaddedBottomUpRowsThatReadBack_InBothLayouts) {
   }
 }
 
-// A name ending in .png, in any case, gets the PNG of the frame's pixels (chardata/png.h).
+// A name ending in .png, in any case, gets the PNG of the frame's pixels (png/png.h).
 TEST(WriteFrameImage, PngHoldsTheEncodedFrame) {
   testing::TempDir dir;
   const TestFrame frame(5, 3, 1);

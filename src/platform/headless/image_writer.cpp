@@ -5,7 +5,7 @@
 
 #include "chardata/atomic_file.h"
 #include "chardata/bmp.h"
-#include "chardata/png.h"
+#include "png/png.h"
 
 namespace boxedit {
 namespace {

@@ -1,5 +1,5 @@
 // Frame images of the headless back end: a presented 16-bit frame turned into an RGB image and
-// written as a 24-bit BMP or a PNG (chardata/bmp.h and chardata/png.h encode them).
+// written as a 24-bit BMP or a PNG (chardata/bmp.h and png/png.h encode them).
 #pragma once
 
 #include <cstdint>

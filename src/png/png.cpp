@@ -1,4 +1,4 @@
-#include "chardata/png.h"
+#include "png/png.h"
 
 #include <zlib.h>
 

@@ -1,13 +1,13 @@
-#include "shell/contact_sheet.h"
+#include "sheet/contact_sheet.h"
 
 #include <algorithm>
 
 #include "base/screen_layout.h"
 #include "chardata/atomic_file.h"
-#include "chardata/png.h"
 #include "display/font.h"
 #include "display/pixel_layout.h"
 #include "motion/pattern_names.h"
+#include "png/png.h"
 #include "resources/font_sheet.h"
 
 namespace boxedit {

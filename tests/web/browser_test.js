@@ -1,0 +1,447 @@
+// The web edition in a real browser: the site of the web preset served on 127.0.0.1, opened in
+// Debian's Chromium (headless) driven by puppeteer-core. What the page shows and saves is held
+// against what `boxtool replay` (built for this machine by the same preset) shows and saves for
+// the same input on the same character.
+//
+//   node browser_test.js [BUILD_DIR]             the tests (BUILD_DIR: build/web)
+//   node browser_test.js [BUILD_DIR] --figures   the site's size, the time to the first frame,
+//                                                the frame time and the idle processor use
+'use strict';
+
+const assert = require('node:assert/strict');
+const {execFileSync} = require('node:child_process');
+const fs = require('node:fs');
+const http = require('node:http');
+const os = require('node:os');
+const path = require('node:path');
+const {after, before, describe, test} = require('node:test');
+const zlib = require('node:zlib');
+const puppeteer = require('puppeteer-core');
+
+const args = process.argv.slice(2);
+const figuresOnly = args.includes('--figures');
+const build = path.resolve(args.find((a) => !a.startsWith('--')) ||
+                           path.join(__dirname, '../../build/web'));
+const site = path.join(build, 'site');
+const boxtool = path.join(build, 'host/src/app/boxtool');
+const out = path.join(build, 'web-test');  // the page's screenshot and the downloads
+
+// The places on the screen whose figures follow the clock (src/base/screen_layout.h): the frame
+// rate (kFrameRateX/Y, five digits 8 pixels wide in 48 pixels) and the status line (kStatusY on),
+// which shows a message for 60 frames.
+const kWidth = 640, kHeight = 480;
+const kStatusY = 464;
+const kFrameRateY = 368, kFrameRateWidth = 48, kGlyphHeight = 16;
+function followsTheClock(x, y) {
+  return y >= kStatusY || (y >= kFrameRateY && y < kFrameRateY + kGlyphHeight && x < kFrameRateWidth);
+}
+
+// ---- a static server of the site, on a free port of 127.0.0.1
+
+const kTypes = {
+  '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+  '.wasm': 'application/wasm', '.data': 'application/octet-stream',
+};
+
+function serve(root) {
+  const server = http.createServer((request, response) => {
+    const name = decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname);
+    const file = path.join(root, path.normalize(name === '/' ? '/index.html' : name));
+    if (!file.startsWith(root + path.sep)) {
+      response.writeHead(403).end();
+      return;
+    }
+    fs.readFile(file, (error, data) => {
+      if (error) {
+        response.writeHead(404).end();
+        return;
+      }
+      response.writeHead(200, {'Content-Type': kTypes[path.extname(file)] || 'application/octet-stream'});
+      response.end(data);
+    });
+  });
+  return new Promise((resolve) => {
+    server.listen(0, '127.0.0.1', () => resolve(server));
+  });
+}
+
+// ---- the same input for the replay and for the browser
+
+// A step is ['key', 'CTRL+Z'] (a replay key name, modifiers first) or ['left' | 'right', X, Y]
+// (a click at a screen pixel).
+const kBrowserKeys = {Down: 'ArrowDown', Up: 'ArrowUp', F5: 'F5', F12: 'F12', S: 'KeyS', Z: 'KeyZ',
+                      Esc: 'Escape'};
+const kModifierKeys = {CTRL: 'Control', SHIFT: 'Shift', ALT: 'Alt'};
+
+function replayLines(steps) {
+  const lines = [];
+  for (const [kind, a, b] of steps) {
+    if (kind === 'key') {
+      lines.push(`key ${a}`);
+    } else {
+      const button = kind === 'left' ? 'l' : 'r';
+      lines.push(`move ${a} ${b}`, `${button}down ${a} ${b}`, `${button}up ${a} ${b}`);
+    }
+  }
+  return lines;
+}
+
+// Runs `boxtool replay` in `dir` (a character's folder) on these script lines.
+function replay(dir, lines) {
+  fs.writeFileSync(path.join(dir, 'script.txt'), lines.join('\n') + '\n');
+  execFileSync(boxtool, ['replay', 'script.txt'], {cwd: dir, stdio: ['ignore', 'pipe', 'pipe']});
+}
+
+// A copy of the sample character, made as the site's was.
+function makeCharacter(dir) {
+  execFileSync(boxtool, ['make-sample', dir], {stdio: ['ignore', 'pipe', 'pipe']});
+  return dir;
+}
+
+async function play(page, steps) {
+  for (const [kind, a, b] of steps) {
+    if (kind === 'key') {
+      const names = a.split('+');
+      const key = kBrowserKeys[names.pop()];
+      assert.ok(key, `no browser key for ${a}`);
+      const modifiers = names.map((m) => kModifierKeys[m]);
+      for (const m of modifiers) await page.keyboard.down(m);
+      await page.keyboard.press(key);
+      for (const m of modifiers.reverse()) await page.keyboard.up(m);
+    } else {
+      const box = await page.$eval('#screen', (c) => {
+        const r = c.getBoundingClientRect();
+        return {left: r.left, top: r.top, scale: r.width / c.width};
+      });
+      // A whole page pixel inside the screen pixel: the browser hands whole pixels to the page.
+      const button = kind;
+      await page.mouse.move(Math.round(box.left + (a + 0.5) * box.scale),
+                            Math.round(box.top + (b + 0.5) * box.scale));
+      await page.mouse.down({button});
+      await page.mouse.up({button});
+    }
+  }
+}
+
+// Waits until the editor has handled every message the page gave it and shown a frame drawn
+// after them.
+async function settle(page) {
+  await page.waitForFunction(() => boxedit.pendingMessages() === 0, {polling: 10});
+  const frames = await page.evaluate(() => boxedit.frames());
+  await page.waitForFunction((n) => boxedit.frames() >= n + 2, {polling: 10}, frames);
+}
+
+// Waits for a run started after the first `runsBefore` to show its first frame (the one after
+// start-up's black screen).
+async function waitForRun(page, runsBefore = 0) {
+  await page.waitForFunction(
+      (n) => boxedit.runs() > n && boxedit.running() && boxedit.runFrames() >= 2, {polling: 10},
+      runsBefore);
+}
+
+// ---- pixels
+
+// The canvas's pixels, RGBA, as getImageData reads them.
+async function canvasPixels(page) {
+  const base64 = await page.evaluate(() => {
+    const canvas = document.getElementById('screen');
+    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 0x8000) {
+      text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
+    }
+    return btoa(text);
+  });
+  return Buffer.from(base64, 'base64');
+}
+
+// A 24-bit BMP's pixels, RGB, top row first.
+function readBmp(file) {
+  const bytes = fs.readFileSync(file);
+  assert.equal(bytes.toString('latin1', 0, 2), 'BM', `${file} is not a BMP`);
+  const offset = bytes.readUInt32LE(10);
+  const width = bytes.readInt32LE(18), height = bytes.readInt32LE(22);
+  assert.equal(bytes.readUInt16LE(28), 24, `${file} is not a 24-bit BMP`);
+  const rows = Math.abs(height), stride = Math.ceil(width * 3 / 4) * 4;
+  const rgb = Buffer.alloc(width * rows * 3);
+  for (let y = 0; y < rows; ++y) {
+    const row = offset + (height > 0 ? rows - 1 - y : y) * stride;
+    for (let x = 0; x < width; ++x) {
+      rgb[(y * width + x) * 3] = bytes[row + x * 3 + 2];
+      rgb[(y * width + x) * 3 + 1] = bytes[row + x * 3 + 1];
+      rgb[(y * width + x) * 3 + 2] = bytes[row + x * 3];
+    }
+  }
+  return {width, height: rows, rgb};
+}
+
+// The pixels where the canvas and the shot differ, of those `compared` takes; a few named.
+function differences(rgba, shot, compared) {
+  assert.equal(shot.width, kWidth);
+  assert.equal(shot.height, kHeight);
+  let count = 0;
+  const some = [];
+  for (let y = 0; y < kHeight; ++y) {
+    for (let x = 0; x < kWidth; ++x) {
+      if (!compared(x, y)) continue;
+      const i = y * kWidth + x;
+      const page = [rgba[i * 4], rgba[i * 4 + 1], rgba[i * 4 + 2]];
+      const replayed = [shot.rgb[i * 3], shot.rgb[i * 3 + 1], shot.rgb[i * 3 + 2]];
+      if (page.every((c, k) => c === replayed[k])) continue;
+      if (++count <= 5) some.push(`(${x}, ${y}) page ${page} replay ${replayed}`);
+    }
+  }
+  return count === 0 ? '' : `${count} pixels differ, e.g. ${some.join('; ')}`;
+}
+
+function withoutTheClock(x, y) {
+  return !followsTheClock(x, y);
+}
+function statusLine(x, y) {
+  return y >= kStatusY;
+}
+
+// ---- the browser
+
+async function launch() {
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    // CI runs as root, where Chromium's sandbox cannot start.
+    args: ['--no-sandbox', '--window-size=1280,800'],
+  });
+  const [page] = await browser.pages();
+  await page.setViewport({width: 1280, height: 800});
+  return {browser, page};
+}
+
+function tests() {
+  let server, browser, page, work;
+  const pageErrors = [];
+  const prevented = [];  // [key, defaultPrevented] of every key-down the page saw
+
+  before(async () => {
+    assert.ok(fs.existsSync(path.join(site, 'index.html')), `no site in ${site}: build the web preset`);
+    fs.rmSync(out, {recursive: true, force: true});
+    fs.mkdirSync(out, {recursive: true});
+    work = fs.mkdtempSync(path.join(os.tmpdir(), 'boxedit-web-'));
+    server = await serve(site);
+    ({browser, page} = await launch());
+    page.on('pageerror', (error) => pageErrors.push(String(error)));
+    page.on('console', (m) => {
+      if (m.type() === 'error') pageErrors.push(m.text());
+    });
+    // Seen last, after the page's own listeners, as the browser would act on the key.
+    await page.evaluateOnNewDocument(() => {
+      window.__keys = [];
+      window.addEventListener('keydown', (e) => __keys.push([e.code, e.defaultPrevented]));
+    });
+    await page.goto(`http://127.0.0.1:${server.address().port}/`);
+    await waitForRun(page);
+  });
+
+  after(async () => {
+    if (browser) await browser.close();
+    if (server) server.close();
+    if (work) fs.rmSync(work, {recursive: true, force: true});
+  });
+
+  test('after keys and clicks the canvas is the frame boxtool replay shows, outside the clock\'s figures', async () => {
+    const steps = [
+      ['key', 'Down'], ['key', 'Down'], ['key', 'F12'], ['key', 'F12'], ['key', 'F5'],
+      ['left', 200, 150], ['right', 300, 200], ['left', 180, 120], ['key', 'CTRL+Z'],
+      ['key', 'CTRL+S'],
+    ];
+    const dir = makeCharacter(path.join(work, 'frame'));
+    replay(dir, [...replayLines(steps), 'frame 2', 'shot shot.bmp']);
+    await play(page, steps);
+    await settle(page);
+    const problem = differences(await canvasPixels(page), readBmp(path.join(dir, 'shot.bmp')),
+                                withoutTheClock);
+    assert.equal(problem, '');
+    // F5 reloads, F12 opens the developer tools and Ctrl+S the save dialog unless prevented.
+    const keys = await page.evaluate(() => __keys);
+    for (const code of ['F5', 'F12', 'KeyS', 'ArrowDown']) {
+      const seen = keys.filter(([c]) => c === code);
+      assert.ok(seen.length > 0 && seen.every(([, p]) => p), `${code}: ${JSON.stringify(seen)}`);
+    }
+  });
+
+  test('Esc closes the editor, the page says so and starts it again', async () => {
+    await play(page, [['key', 'Esc']]);
+    await page.waitForFunction(() => !boxedit.running() && !document.getElementById('closed').hidden);
+    assert.match(await page.$eval('#closed', (e) => e.innerText), /closed[\s\S]*Start it again/);
+    const runs = await page.evaluate(() => boxedit.runs());
+    await page.click('#start-again');
+    await waitForRun(page, runs);
+    assert.equal(await page.$eval('#closed', (e) => e.hidden), true);
+  });
+
+  test('F5, a right and a left click in the view and S: the download is the desktop\'s motion2.lst', async () => {
+    const steps = [['key', 'F5'], ['right', 300, 200], ['left', 200, 150], ['key', 'S']];
+    const dir = makeCharacter(path.join(work, 'save'));
+    replay(dir, replayLines(steps));
+    const downloads = path.join(out, 'downloads');
+    fs.mkdirSync(downloads, {recursive: true});
+    const session = await browser.target().createCDPSession();
+    await session.send('Browser.setDownloadBehavior',
+                       {behavior: 'allow', downloadPath: downloads, eventsEnabled: true});
+    const done = new Promise((resolve) => session.on('Browser.downloadProgress', (e) => {
+      if (e.state !== 'inProgress') resolve(e.state);
+    }));
+    await play(page, steps);
+    await settle(page);
+    await page.waitForSelector('#download:not([hidden])');
+    await page.screenshot({path: path.join(out, 'page.png')});
+    await page.click('#download');
+    assert.equal(await done, 'completed');
+    const saved = fs.readFileSync(path.join(downloads, 'motion2.lst'));
+    assert.ok(saved.equals(fs.readFileSync(path.join(dir, 'motion2.lst'))),
+              'the downloaded motion2.lst differs from the one boxtool replay saved');
+    assert.ok(saved.length > 0);
+  });
+
+  test('a character with a bad line opened from files: its problems are shown and keys still work', async () => {
+    const dir = makeCharacter(path.join(work, 'bad'));
+    const list = path.join(dir, 'motion.lst');
+    const text = fs.readFileSync(list, 'latin1');
+    const bad = text.replace(/^ {2}11 {3}-1 {2}5 {3}5 /m, '  11   -1  5   five ');
+    assert.notEqual(bad, text);
+    fs.writeFileSync(list, bad, 'latin1');
+    const files = ['motion.lst', 'chara.bmp', 'pattern.pat'].map((f) => path.join(dir, f));
+    replay(dir, ['frame 1', 'shot first.bmp', 'key Down', 'frame 2', 'shot down.bmp']);
+
+    // An edit no save has written: the page asks before it opens another character.
+    await play(page, [['left', 150, 100]]);
+    await settle(page);
+    let asked = '';
+    page.once('dialog', (dialog) => {
+      asked = dialog.message();
+      dialog.accept();
+    });
+    const runs = await page.evaluate(() => boxedit.runs());
+    await (await page.$('#open-files')).uploadFile(...files);
+    await waitForRun(page, runs);
+    assert.match(asked, /changes that no save has written/);
+
+    // The status line shows the start-up's summary for 60 frames: read at once.
+    const first = await canvasPixels(page);
+    assert.equal(differences(first, readBmp(path.join(dir, 'first.bmp')), statusLine), '');
+    const log = await page.$eval('#log', (e) => e.innerText);
+    assert.match(log, /motion\.lst:10: error: 'five' is not a number/);
+
+    await play(page, [['key', 'Down']]);
+    await settle(page);
+    assert.equal(differences(await canvasPixels(page), readBmp(path.join(dir, 'down.bmp')),
+                             withoutTheClock), '');
+    assert.equal(await page.evaluate(() => boxedit.running()), true);
+  });
+
+  test('the page raised no error', () => {
+    assert.deepEqual(pageErrors, []);
+  });
+}
+
+// ---- figures
+
+// Processor ticks (user + system) of a process, from /proc.
+function ticks(pid) {
+  const stat = fs.readFileSync(`/proc/${pid}/stat`, 'latin1');
+  const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+  return Number(fields[11]) + Number(fields[12]);  // utime and stime, fields 14 and 15
+}
+
+// The browser's processes: its own and every descendant, with the kind Chromium gives each.
+function browserProcesses(rootPid) {
+  const parents = new Map();
+  for (const name of fs.readdirSync('/proc')) {
+    if (!/^\d+$/.test(name)) continue;
+    try {
+      const stat = fs.readFileSync(`/proc/${name}/stat`, 'latin1');
+      parents.set(Number(name), Number(stat.slice(stat.lastIndexOf(')') + 2).split(' ')[1]));
+    } catch {
+      // gone meanwhile
+    }
+  }
+  const found = [rootPid];
+  for (let i = 0; i < found.length; ++i) {
+    for (const [pid, parent] of parents) {
+      if (parent === found[i]) found.push(pid);
+    }
+  }
+  return found.map((pid) => {
+    let kind = 'browser';
+    try {
+      const match = /--type=([a-z-]+)/.exec(fs.readFileSync(`/proc/${pid}/cmdline`, 'latin1'));
+      if (match) kind = match[1];
+    } catch {
+      kind = 'gone';
+    }
+    return {pid, kind};
+  });
+}
+
+async function figures() {
+  let total = 0, gzipped = 0;
+  for (const name of fs.readdirSync(site)) {
+    const bytes = fs.readFileSync(path.join(site, name));
+    total += bytes.length;
+    gzipped += zlib.gzipSync(bytes, {level: 9}).length;
+    console.log(`site: ${name} ${bytes.length} bytes, ${zlib.gzipSync(bytes, {level: 9}).length} gzipped`);
+  }
+  console.log(`site: ${total} bytes, ${gzipped} gzipped (gzip -9 of each file)`);
+
+  const server = await serve(site);
+  const {browser, page} = await launch();
+  try {
+    await page.goto(`http://127.0.0.1:${server.address().port}/`);
+    await waitForRun(page);
+    const firstFrame = await page.evaluate(() => boxedit.firstFrameMs());
+    console.log(`first frame: ${firstFrame.toFixed(0)} ms after the page began loading`);
+
+    // Left alone, as a person reading the screen would leave it.
+    await new Promise((r) => setTimeout(r, 3000));
+    const processes = browserProcesses(browser.process().pid);
+    const before = processes.map((p) => ticks(p.pid));
+    const framesBefore = await page.evaluate(() => boxedit.frames());
+    const seconds = 10;
+    await new Promise((r) => setTimeout(r, seconds * 1000));
+    const after = processes.map((p) => ticks(p.pid));
+    const stats = await page.evaluate(() => boxedit.frameStats());
+    const frames = (await page.evaluate(() => boxedit.frames())) - framesBefore;
+    console.log(`frames: ${frames} in ${seconds} s; over the last ${stats.frames}: one every ` +
+                `${stats.meanIntervalMs.toFixed(2)} ms, the editor's work ${stats.meanWorkMs.toFixed(3)} ms ` +
+                `a frame on average, ${stats.maxWorkMs.toFixed(3)} ms at most`);
+    const hz = Number(execFileSync('getconf', ['CLK_TCK']).toString());
+    const share = (t) => (100 * t / hz / seconds).toFixed(2);
+    let all = 0;
+    processes.forEach((p, i) => {
+      const used = after[i] - before[i];
+      all += used;
+      if (p.kind === 'renderer' || used > 0) console.log(`idle: ${p.kind} ${p.pid} ${share(used)}% of a core`);
+    });
+    console.log(`idle: the whole browser ${share(all)}% of a core over ${seconds} s`);
+
+    // A motion playing (P): the picture changes with each pattern, and the frames are converted
+    // and put on the canvas again.
+    await page.keyboard.press('KeyP');
+    await new Promise((r) => setTimeout(r, seconds * 1000));
+    const playing = await page.evaluate(() => boxedit.frameStats());
+    console.log(`playing: over the last ${playing.frames} frames one every ` +
+                `${playing.meanIntervalMs.toFixed(2)} ms, the editor's work ` +
+                `${playing.meanWorkMs.toFixed(3)} ms a frame on average, ` +
+                `${playing.maxWorkMs.toFixed(3)} ms at most`);
+  } finally {
+    await browser.close();
+    server.close();
+  }
+}
+
+if (figuresOnly) {
+  figures().catch((error) => {
+    console.error(error);
+    process.exitCode = 1;
+  });
+} else {
+  describe('the web edition in Chromium', tests);
+}
