@@ -32,10 +32,6 @@ using Pair = std::pair<int, int>;  // two pixels compared at once
 
 constexpr BmpForm k8Bit{"8-bit", 8};
 
-std::string Text(const Bytes& bytes) {
-  return std::string(bytes.begin(), bytes.end());
-}
-
 // A palette picture whose index at (x, y) is index(x, y), palette entry i (blue, green, red) from
 // `palette` or else grey i.
 template <typename IndexOf>
@@ -59,7 +55,7 @@ class TileSheet : public ::testing::Test {
   // Loads the bytes as chara.bmp; the reasons land in error and warning.
   bool Load(const Bytes& bytes, int32_t key, int32_t index = 0, int32_t red = 256,
             int32_t green = 256, int32_t blue = 256) {
-    dir.Write("chara.bmp", Text(bytes));
+    dir.Write("chara.bmp", std::string(bytes.begin(), bytes.end()));
     error.clear();
     warning.clear();
     return LoadTileSheet(*sheet, d->display.is565, dir / "chara.bmp", key, red, green, blue, index,
@@ -219,36 +215,28 @@ TEST_F(TileSheet, RleRunsThatLeaveThePictureAreCut) {
 // A file cut short keeps the rows it holds; the rest, even part of a row, is index 0, and the
 // warning says which rows are missing. The picture's index at (x, y) is 20 + x + y.
 TEST_F(TileSheet, AFileCutShortKeepsWhatItHolds) {
+  using Pixels = std::array<std::tuple<int, int, int>, 4>;  // x, y, index on the sheet
+  const Pixels cutInRow12 = {{{15, 4, 39}, {2, 3, 25}, {3, 3, 0}, {0, 2, 0}}};
   const struct {
     BmpForm form;
     int32_t part;
-    size_t held;                                      // bytes of pixel data left
-    std::array<std::tuple<int, int, int>, 4> pixels;  // x, y, index on the sheet
+    size_t held;  // bytes of pixel data left
+    Pixels pixels;
     const char* says;
   } cases[] = {
       // Three pixels into file row 12, which sheet row 3 shows.
-      {k8Bit,
-       1,
-       12 * 16 + 3,
-       {{{15, 4, 39}, {2, 3, 25}, {3, 3, 0}, {0, 2, 0}}},
+      {k8Bit, 1, 12 * 16 + 3, cutInRow12,
        "the file ends inside the pixel data: rows 12 to 15 of 16 (counted from the bottom) are "
        "missing or cut short"},
       // Stored top row first: three pixels into picture row 12, which sheet row 4 of part 0 shows.
       {{"top-down", 8, 0, 40, true},
        0,
        12 * 16 + 3,
-       {{{15, 3, 46}, {2, 4, 34}, {3, 4, 0}, {0, 5, 0}}},
+       Pixels{{{15, 3, 46}, {2, 4, 34}, {3, 4, 0}, {0, 5, 0}}},
        "rows 0 to 3 of 16"},
       // RLE8: each row a literal run of 16 and the end of the row, 20 bytes.
-      {{"RLE8", 8, 1},
-       1,
-       12 * 20 + 2 + 3,
-       {{{15, 4, 39}, {2, 3, 25}, {3, 3, 0}, {0, 2, 0}}},
-       "rows 12 to 15 of 16"},
-      {k8Bit,
-       1,
-       0,
-       {{{0, 0, 0}, {15, 7, 0}, {0, 7, 0}, {15, 0, 0}}},
+      {{"RLE8", 8, 1}, 1, 12 * 20 + 2 + 3, cutInRow12, "rows 12 to 15 of 16"},
+      {k8Bit, 1, 0, Pixels{{{0, 0, 0}, {15, 7, 0}, {0, 7, 0}, {15, 0, 0}}},
        "the file ends before its pixel data: all 16 rows are missing"},
   };
   const Picture p = PalettePicture(16, 16, [](int x, int y) { return 20 + x + y; });

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <string>
 
-#include "../support/temp_dir.h"
 #include "chardata/bmp.h"
 #include "list_texts.h"
 #include "run_boxtool.h"
@@ -19,20 +18,12 @@ namespace {
 using ::testing::HasSubstr;
 using testing::kHeader;
 using testing::kRecord;
-using testing::TempDir;
 namespace fs = std::filesystem;
 
-class HostileInput : public ::testing::Test {
+class HostileInput : public testing::BoxtoolFolder {
  protected:
-  int Boxtool(const std::string& args, const std::string& setup = "") {
-    return testing::RunBoxtool(dir_.path(), args, setup);
-  }
-  std::string Err() const { return dir_.Read("err.txt"); }
   // A replay of the editor that runs a few frames, then does what `then` says.
-  int Replay(const std::string& then = "") {
-    dir_.Write("script.txt", "frame 2\n" + then);
-    return Boxtool("replay script.txt");
-  }
+  int Replay(const std::string& then = "") { return BoxtoolFolder::Replay("frame 2\n" + then); }
   void Fifo(const char* name) {
 #if defined(_WIN32)
     static_cast<void>(name);
@@ -53,8 +44,6 @@ class HostileInput : public ::testing::Test {
     }
     return false;
   }
-
-  TempDir dir_;
 };
 
 TEST_F(HostileInput, HugeFiles_AreRefusedAtOnceWithTheReason) {

@@ -3,24 +3,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "../support/temp_dir.h"
 #include "chardata/bmp.h"
-#include "display/pixel_layout.h"
-#include "platform/headless/image_writer.h"
 #include "run_boxtool.h"
 
 namespace boxedit {
 namespace {
 
 using ::testing::HasSubstr;
-using testing::TempDir;
 
 // Slots 0, 1, 5 and 12 are non-empty; 2..4 and 6..11 are empty. No chara.bmp or pattern.pat:
 // the editor runs on without them.
@@ -35,37 +30,19 @@ constexpr const char* kList =
     "  12   -1  4   3  0  3 9    0 0   0 0 0 -1 U  0   -1 0 0000 112050012000 000000000000 "
     "000000000000 d\n";
 
-struct ReplayRun {
-  int status = -1;
-  std::string err;
-};
-
-class ReplayTest : public ::testing::Test {
+class ReplayTest : public testing::BoxtoolFolder {
  protected:
   void SetUp() override { dir_.Write("motion.lst", kList); }
-
-  ReplayRun Replay(const std::string& script, const std::string& extra = "") {
-    dir_.Write("script.txt", script);
-    ReplayRun run;
-    run.status = testing::RunBoxtool(dir_.path(), "replay script.txt " + extra);
-    run.err = dir_.Read("err.txt");
-    return run;
-  }
-
-  // The fields of the saved line whose first word is `index`.
-  std::vector<std::string> SavedLine(int index) {
+  // Word `word` of the saved record of `slot`.
+  std::string Saved(int slot, size_t word) {
     std::istringstream file(dir_.Read("motion2.lst"));
-    std::string line;
-    while (std::getline(file, line)) {
+    for (std::string line; std::getline(file, line);) {
       std::istringstream words(line);
-      std::vector<std::string> fields;
-      for (std::string w; words >> w;) fields.push_back(w);
-      if (fields.size() == 22 && fields[0] == std::to_string(index)) return fields;
+      std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
+      if (w.size() == 22 && w[0] == std::to_string(slot)) return w[word];
     }
-    return {};
+    return "";
   }
-
-  TempDir dir_;
 };
 
 // Each script's save holds box field `field` of slot `slot` as the edits left it.
@@ -98,11 +75,8 @@ TEST_F(ReplayTest, EditsAreSavedAsTheBoxesStand) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.script + c.extra);
     std::filesystem::remove(dir_ / "motion2.lst");  // no earlier save can pass for this one
-    const ReplayRun run = Replay(c.script, c.extra);
-    ASSERT_EQ(run.status, 0) << run.err;
-    const auto line = SavedLine(c.slot);
-    ASSERT_EQ(line.size(), 22u);
-    EXPECT_EQ(line[c.field], c.saved);
+    ASSERT_EQ(Replay(c.script, c.extra), 0) << Err();
+    EXPECT_EQ(Saved(c.slot, c.field), c.saved);
   }
 }
 
@@ -120,30 +94,9 @@ TEST_F(ReplayTest, ExitStatusSaysHowTheReplayEnded) {
   };
   for (const auto& c : cases) {
     dir_.Write("motion.lst", c.list ? c.list : kList);
-    const ReplayRun run = Replay(c.script);
-    EXPECT_EQ(run.status, c.status) << run.err;
-    EXPECT_THAT(run.err, HasSubstr(c.says));
+    EXPECT_EQ(Replay(c.script), c.status) << Err();
+    EXPECT_THAT(Err(), HasSubstr(c.says));
     EXPECT_FALSE(dir_.Exists("motion2.lst"));
-  }
-}
-
-// Without pattern.pat no picture has a tile to draw: the border on the grey of either layout.
-TEST_F(ReplayTest, Shot_ShowsBorderAndGreyBackground_AndNoTilesWithoutThePatternFile) {
-  for (const auto& [extra, grey] : {std::pair("", PixelToRgb(kLayout565, 0x8410)),
-                                    {"--layout 555", PixelToRgb(kLayout555, 0x4210)}}) {
-    SCOPED_TRACE(extra);
-    const ReplayRun run = Replay("frame 2\nshot frame.bmp\n", extra);
-    ASSERT_EQ(run.status, 0) << run.err;
-    RgbImage bmp;
-    ASSERT_TRUE(ReadBmp24(dir_ / "frame.bmp", &bmp));
-    ASSERT_EQ(std::tuple(bmp.width, bmp.height), std::tuple(640, 480));
-    const Rgb white{255, 255, 255};
-    EXPECT_EQ(bmp.At(0, 0), white);
-    EXPECT_EQ(bmp.At(161, 120), white);  // the axis
-    EXPECT_EQ(bmp.At(321, 241), grey);   // the border's undrawn corner
-    EXPECT_EQ(bmp.At(10, 100), grey);    // map columns 0 and 1 are never drawn
-    EXPECT_EQ(bmp.At(100, 100), grey);
-    EXPECT_EQ(bmp.At(600, 400), grey);
   }
 }
 
@@ -156,12 +109,14 @@ bool SameAboveReadout(const RgbImage& a, const RgbImage& b) {
 }
 
 TEST_F(ReplayTest, UndoneEditsSaveAsIfNeverMade_AndTheHeaderMarksUnsavedOnes) {
-  ASSERT_EQ(Replay("key S\n").status, 0);
+  ASSERT_EQ(Replay("key S\n"), 0);
   const std::string untouched = dir_.Read("motion2.lst");
   std::filesystem::remove(dir_ / "motion2.lst");
-  const ReplayRun run = Replay(
-      "key F1\nkey Left\nframe\nshot edited.bmp\nkey CTRL+Z\nframe\nshot undone.bmp\nkey S\n");
-  ASSERT_EQ(run.status, 0) << run.err;
+  ASSERT_EQ(
+      Replay(
+          "key F1\nkey Left\nframe\nshot edited.bmp\nkey CTRL+Z\nframe\nshot undone.bmp\nkey S\n"),
+      0)
+      << Err();
   EXPECT_EQ(dir_.Read("motion2.lst"), untouched);
   RgbImage edited, undone;
   ASSERT_TRUE(ReadBmp24(dir_ / "edited.bmp", &edited));
@@ -181,10 +136,10 @@ TEST_F(ReplayTest, PlaybackOnionSkinAndKeyHelpShowInTheFrame) {
   std::string list = kList;
   list.replace(list.find("112050012000", list.find("\n   1 ")), 12, "112030012000");
   dir_.Write("motion.lst", list);
-  const ReplayRun run = Replay(
-      "key Down\nframe\nshot still.bmp\nkey O\nframe\nshot onion.bmp\nkey Up\n"
-      "key P\nframe 5\nshot playing.bmp\nkey Esc\nkey F12\nframe\nshot help.bmp\n");
-  ASSERT_EQ(run.status, 0) << run.err;
+  ASSERT_EQ(Replay("key Down\nframe\nshot still.bmp\nkey O\nframe\nshot onion.bmp\nkey Up\n"
+                   "key P\nframe 5\nshot playing.bmp\nkey Esc\nkey F12\nframe\nshot help.bmp\n"),
+            0)
+      << Err();
   RgbImage still, onion, playing, help;
   for (auto [name, image] : {std::pair("still.bmp", &still),
                              {"onion.bmp", &onion},
@@ -206,7 +161,7 @@ TEST_F(ReplayTest, PlaybackOnionSkinAndKeyHelpShowInTheFrame) {
   EXPECT_EQ(help.At(100, 100), (Rgb{0, 0, 0}));
   EXPECT_EQ(help.At(600, 300), grey);
   // The script's end closes the editor even while a motion plays.
-  EXPECT_EQ(Replay("key P\nframe 3\n").status, 0);
+  EXPECT_EQ(Replay("key P\nframe 3\n"), 0);
 }
 
 }  // namespace

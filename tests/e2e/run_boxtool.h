@@ -1,6 +1,8 @@
 // Runs the built boxtool in a folder, its output going to out.txt and err.txt there.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 
@@ -13,6 +15,7 @@
 #endif
 
 #include "../support/host_path.h"
+#include "../support/temp_dir.h"
 
 namespace boxedit::testing {
 
@@ -62,5 +65,21 @@ inline int RunBoxtool(const std::filesystem::path& dir, const std::string& args,
   return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 #endif
 }
+
+// A test with a folder of its own to run boxtool in.
+class BoxtoolFolder : public ::testing::Test {
+ protected:
+  int Boxtool(const std::string& args, const std::string& setup = "") {
+    return RunBoxtool(dir_.path(), args, setup);
+  }
+  // `boxtool replay` of `script`, written to script.txt.
+  int Replay(const std::string& script, const std::string& options = "") {
+    dir_.Write("script.txt", script);
+    return Boxtool("replay script.txt " + options);
+  }
+  std::string Err() const { return dir_.Read("err.txt"); }
+
+  TempDir dir_;
+};
 
 }  // namespace boxedit::testing

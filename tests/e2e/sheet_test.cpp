@@ -5,7 +5,6 @@
 #include <string>
 
 #include "../support/png_reader.h"
-#include "../support/temp_dir.h"
 #include "chardata/bmp.h"
 #include "list_texts.h"
 #include "run_boxtool.h"
@@ -15,13 +14,11 @@ namespace {
 
 using ::testing::HasSubstr;
 using testing::ReadPng;
-using testing::TempDir;
 
 constexpr int kCellWidth = 322, kCellHeight = 242, kPitchX = 330, kPitchY = 270, kGap = 8;
 
-class SheetTest : public ::testing::Test {
+class SheetTest : public testing::BoxtoolFolder {
  protected:
-  int Boxtool(const std::string& args) { return testing::RunBoxtool(dir_.path(), args); }
   // The cell whose top-left corner is at (x, y) of the sheet, as an image of its own.
   static RgbImage Cell(const RgbImage& sheet, int x, int y) {
     RgbImage cell{kCellWidth, kCellHeight, {}};
@@ -29,7 +26,6 @@ class SheetTest : public ::testing::Test {
       for (int c = 0; c < kCellWidth; ++c) cell.pixels.push_back(sheet.At(x + c, y + r));
     return cell;
   }
-  TempDir dir_;
 };
 
 TEST_F(SheetTest, CellsAreTheEditorsViewOfEachPattern) {

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "../support/png_reader.h"

@@ -35,18 +35,12 @@ class Sdl2PlatformTest : public ::testing::Test {
     Drain();  // what SDL says about the new window
   }
   void Push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError(); }
-  void PushKey(SDL_Keycode sym, uint16_t mod = KMOD_NONE, uint8_t repeat = 0) {
+  // A key press, or with SDL_KEYUP a release, after which `mod` is what is still held.
+  void PushKey(SDL_Keycode sym, uint16_t mod = KMOD_NONE, uint8_t repeat = 0,
+               uint32_t type = SDL_KEYDOWN) {
     SDL_Event e{};
-    e.type = SDL_KEYDOWN;
+    e.type = type;
     e.key.repeat = repeat;
-    e.key.keysym.sym = sym;
-    e.key.keysym.mod = mod;
-    Push(e);
-  }
-  // A key release; `mod` is what is still held after it.
-  void PushKeyUp(SDL_Keycode sym, uint16_t mod = KMOD_NONE) {
-    SDL_Event e{};
-    e.type = SDL_KEYUP;
     e.key.keysym.sym = sym;
     e.key.keysym.mod = mod;
     Push(e);
@@ -112,7 +106,7 @@ TEST_F(Sdl2PlatformTest, KeysBecomeVirtualKeyCodes_ButNotWithAltHeld) {
   PushKey(SDLK_DOWN, KMOD_NONE, 1);
   for (SDL_Keycode sym : {SDLK_s, SDLK_ESCAPE, SDLK_LALT}) PushKey(sym, KMOD_LALT);
   PushKey(SDLK_PRINTSCREEN);
-  PushKeyUp(SDLK_a);
+  PushKey(SDLK_a, KMOD_NONE, 0, SDL_KEYUP);
   EXPECT_EQ(Drain(), (Texts{"256 83 0 S", "256 40 0"}));
 }
 
@@ -123,7 +117,7 @@ TEST_F(Sdl2PlatformTest, KeyHeldAnswersForTheMessageBeingHandled_WithTheModifier
   PushKey(SDLK_z, KMOD_LCTRL);
   PushKey(SDLK_z, KMOD_RCTRL | KMOD_RSHIFT);
   PushMouse(SDL_MOUSEBUTTONDOWN, 1, 2, SDL_BUTTON_LEFT);
-  PushKeyUp(SDLK_RCTRL, KMOD_RSHIFT);
+  PushKey(SDLK_RCTRL, KMOD_RSHIFT, 0, SDL_KEYUP);
   PushMouse(SDL_MOUSEBUTTONUP, 1, 2, SDL_BUTTON_LEFT);
   PushKey(SDLK_z);
   EXPECT_EQ(Drain(),
@@ -136,7 +130,7 @@ TEST_F(Sdl2PlatformTest, AltF4CloseButtonAndQuit_GiveOneCloseRequest_AltEnterSwi
   PushKey(SDLK_F4);
   EXPECT_EQ(Drain(), (Texts{"16 0 0 A", "256 115 0"}));
   PushKey(SDLK_F4, KMOD_RALT, 1);  // auto-repeat: one request per press
-  PushKeyUp(SDLK_RALT);
+  PushKey(SDLK_RALT, KMOD_NONE, 0, SDL_KEYUP);
   EXPECT_EQ(Drain(), Texts{});
   SDL_Event e{};
   e.type = SDL_WINDOWEVENT;
@@ -175,7 +169,7 @@ TEST_F(Sdl2PlatformTest, MousePositionsArriveInScreenPixels_ClampedOntoTheScreen
                             At(msg::kRButtonUp, 639, 0)}));
   // In an 800x480 window the screen sits between two 80-pixel bands.
   PushKey(SDLK_RETURN, KMOD_LALT);
-  PushKeyUp(SDLK_LALT);
+  PushKey(SDLK_LALT, KMOD_NONE, 0, SDL_KEYUP);
   Drain();  // now windowed
   SDL_SetWindowSize(window_, 800, 480);
   Drain();
@@ -201,47 +195,41 @@ TEST_F(Sdl2PlatformTest, AnEqualFrameIsNotDrawnAgain_UnlessAWindowEventCameBetwe
         << SDL_GetError();
     return rgb & 0xFFFFFF;
   };
-  auto scribble = [&] {
-    SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
-    SDL_RenderClear(renderer);
-    SDL_RenderPresent(renderer);
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-  };
   // Blue frames with 4 pixels of padding after each row; b differs from a in its last pixel.
   constexpr int kPitch = 644;
   std::vector<uint16_t> a(kPitch * 480, 0x001F), b = a;
   b[kPitch * 479 + 639] = 0x07E0;
-  auto present = [&](std::vector<uint16_t>& frame) {
-    for (int y = 0; y < 480; ++y) frame[kPitch * y + 640] ^= 0x5555;  // padding is not compared
-    platform_.Present(frame.data(), kPitch * 2, 640, 480);
+  // Each step: white drawn over the window behind the platform's back, or a window event, then
+  // a frame, and the middle and the bottom-right corner of the window as "RRGGBB RRGGBB".
+  const struct {
+    bool scribble, event;
+    std::vector<uint16_t>* frame;
+    const char* seen;
+  } steps[] = {
+      {false, false, &a, "0000ff 0000ff"}, {true, false, &a, "ffffff ffffff"},
+      {false, false, &b, "0000ff 00ff00"}, {true, false, &b, "ffffff ffffff"},
+      {false, true, &b, "0000ff 00ff00"},  {true, false, &b, "ffffff ffffff"},
   };
-  // The middle and the bottom-right corner of the window, as "RRGGBB RRGGBB".
-  auto seen = [&] {
-    char text[16];
-    std::snprintf(text, sizeof text, "%06x %06x", read(w / 2, h / 2), read(w - 1, h - 1));
-    return std::string(text);
-  };
-
-  present(a);
-  EXPECT_EQ(seen(), "0000ff 0000ff");
-  scribble();
-  present(a);
-  EXPECT_EQ(seen(), "ffffff ffffff") << "an equal frame was drawn again";
-  present(b);
-  EXPECT_EQ(seen(), "0000ff 00ff00") << "a frame differing in its last pixel was skipped";
-  scribble();
-  present(b);
-  EXPECT_EQ(seen(), "ffffff ffffff") << "an equal frame was drawn again";
-  SDL_Event e{};
-  e.type = SDL_WINDOWEVENT;
-  e.window.event = SDL_WINDOWEVENT_EXPOSED;
-  Push(e);
-  Drain();
-  present(b);
-  EXPECT_EQ(seen(), "0000ff 00ff00") << "the frame was not drawn after the window event";
-  scribble();
-  present(b);
-  EXPECT_EQ(seen(), "ffffff ffffff") << "a window event made more than one frame draw";
+  for (const auto& step : steps) {
+    if (step.scribble) {
+      SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
+      SDL_RenderClear(renderer);
+      SDL_RenderPresent(renderer);
+      SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    }
+    if (step.event) {
+      SDL_Event e{};
+      e.type = SDL_WINDOWEVENT;
+      e.window.event = SDL_WINDOWEVENT_EXPOSED;
+      Push(e);
+      Drain();
+    }
+    for (int y = 0; y < 480; ++y) (*step.frame)[kPitch * y + 640] ^= 0x5555;  // not compared
+    platform_.Present(step.frame->data(), kPitch * 2, 640, 480);
+    char seen[16];
+    std::snprintf(seen, sizeof seen, "%06x %06x", read(w / 2, h / 2), read(w - 1, h - 1));
+    EXPECT_EQ(std::string(seen), step.seen) << "step " << &step - steps;
+  }
 }
 
 TEST_F(Sdl2PlatformTest, DestroyDeliversDestroyAtOnce_ThenOnlyTheQuitMessageComes) {

@@ -57,9 +57,6 @@ TEST_F(EditorTest, StartUp_OpensLoadsAndClearsToBlack) {
   dir_.Write("motion.lst", std::string(kList) + "  7 -1 4\n");  // cut short: line 6
   ASSERT_EQ(Start(), 0) << log_.str();
   EXPECT_EQ(platform_.windowTitle, "Sample");
-  EXPECT_TRUE(editor_->display.is565);
-  EXPECT_EQ(editor_->list.patterns[3].picture, 1);
-  EXPECT_EQ(editor_->list.gravity, 10);
   EXPECT_EQ(editor_->pictures.tileSheet.width, 640);
   EXPECT_NE(editor_->pictures.tileSheet.surface, nullptr);
   EXPECT_NE(editor_->pool.font.surface, nullptr);

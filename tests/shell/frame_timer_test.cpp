@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace boxedit {
@@ -14,46 +15,35 @@ struct FakeClock : Clock {
     idleCalls.push_back(remainingMs);
     ms += idleStep == 0 ? remainingMs : idleStep;
   }
-  uint32_t ms = 123456, idleStep = 7;
+  uint32_t ms = 0, idleStep = 0;
   std::vector<uint32_t> idleCalls;
 };
 
-TEST(FrameTimer, Wait_IdlesWithTheTimeLeft_AndNeverCatchesUp) {
-  FakeClock clock;
-  FrameTimer timer;
-  timer.WaitNextFrame(clock, 20);  // the first frame: measured from 0, no wait
-  EXPECT_EQ(timer.frameTime, 123456u);
-  EXPECT_EQ(timer.lastMark, 123456u);
-  EXPECT_TRUE(clock.idleCalls.empty());
-  clock.ms += 30;
-  timer.WaitNextFrame(clock, 20);
-  EXPECT_EQ(timer.frameTime, 30u);
-  EXPECT_EQ(clock.idleCalls, (std::vector<uint32_t>{20, 13, 6}));
-  EXPECT_EQ(timer.lastMark, 123456u + 51);  // the first reading past the interval
-  clock.ms += 200;                          // a late frame is followed at once
-  timer.WaitNextFrame(clock, 20);
-  EXPECT_EQ(clock.idleCalls.size(), 3u);
-  EXPECT_EQ(timer.lastMark, 123456u + 251);
-  clock.idleStep = 0;
-  timer.WaitNextFrame(clock, 0);  // a rate of 0 is taken as 1
-  EXPECT_EQ(clock.idleCalls, (std::vector<uint32_t>{20, 13, 6, 1000}));
-}
-
-TEST(FrameTimer, ClockWrap_CausesNoJump) {
-  FakeClock clock;
-  FrameTimer timer;
-  timer.lastMark = 0xFFFFFFF0u;
-  clock.ms = 0xFFFFFFFAu;
-  clock.idleStep = 30;
-  timer.WaitNextFrame(clock, 20);
-  EXPECT_EQ(timer.frameTime, 10u);
-  EXPECT_EQ(clock.idleCalls, (std::vector<uint32_t>{40, 10}));
-  EXPECT_EQ(timer.lastMark, 0x36u);
-  timer.lastMark = 0xFFFFFFF0u;
-  clock.ms = 5;  // a reading past the wrap
-  timer.WaitNextFrame(clock, 20);
-  EXPECT_EQ(timer.frameTime, 21u);
-  EXPECT_EQ(clock.idleCalls, (std::vector<uint32_t>{40, 10, 29}));
+TEST(FrameTimer, Wait_IdlesWithTheTimeLeft_AcrossTheClockWrap_AndNeverCatchesUp) {
+  const struct {
+    uint32_t lastMark, now, idleStep, rate;  // before the wait
+    uint32_t frameTime;                      // after it
+    std::vector<uint32_t> idleCalls;
+    uint32_t mark;
+  } cases[] = {
+      {0, 123456, 7, 20, 123456, {}, 123456},            // the first frame: measured from 0
+      {123456, 123486, 7, 20, 30, {20, 13, 6}, 123507},  // the first reading past the interval
+      {123456, 123656, 7, 20, 200, {}, 123656},          // a late frame is followed at once
+      {5, 5, 0, 0, 0, {1000}, 1005},                     // a rate of 0 is taken as 1
+      {0xFFFFFFF0u, 0xFFFFFFFAu, 30, 20, 10, {40, 10}, 0x36},
+      {0xFFFFFFF0u, 5, 30, 20, 21, {29}, 35},  // a reading past the wrap
+  };
+  for (const auto& c : cases) {
+    FakeClock clock;
+    clock.ms = c.now;
+    clock.idleStep = c.idleStep;
+    FrameTimer timer;
+    timer.lastMark = c.lastMark;
+    timer.WaitNextFrame(clock, c.rate);
+    EXPECT_EQ(std::tuple(timer.frameTime, clock.idleCalls, timer.lastMark),
+              std::tuple(c.frameTime, c.idleCalls, c.mark))
+        << c.lastMark << " to " << c.now;
+  }
 }
 
 TEST(FrameTimer, Rate_CountsZeroMsAsOne_AndIsRenewedEvery40Frames) {

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/message_queue.h"
@@ -40,25 +42,53 @@ class FakePlatform : public Platform, public Screen {
     return lastFrame.at(static_cast<size_t>(y) * presentWidth + x);
   }
 
-  // Platform
   Screen& screen() override { return *this; }
-  bool OpenWindow(const std::string& title, WindowProc proc, std::string* error) override;
+  bool OpenWindow(const std::string& title, WindowProc proc, std::string*) override {
+    windowOpen = true;
+    windowTitle = title;
+    windowProc = std::move(proc);
+    return true;
+  }
   // Closes the window and calls the window procedure with the destroy message at once.
-  void DestroyWindow() override;
-  bool OpenScreen(int width, int height, bool* is565, std::string* error) override;
-  void CloseScreen() override;
-  void Present(const uint16_t* pixels, int pitchBytes, int width, int height) override;
-  bool PeekMessage() override;
+  void DestroyWindow() override {
+    if (!windowOpen) return;
+    windowOpen = false;
+    if (windowProc) windowProc(Message{msg::kDestroy, 0, 0});
+  }
+  bool OpenScreen(int, int, bool* is565, std::string* error) override {
+    if (failOpenScreen && error != nullptr) *error = openScreenError;
+    if (!failOpenScreen) *is565 = screenIs565;
+    return !failOpenScreen;
+  }
+  void CloseScreen() override { ++closeScreenCalls; }
+  void Present(const uint16_t* pixels, int pitchBytes, int width, int height) override {
+    ++presentCount;
+    presentWidth = width;
+    lastFrame.resize(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+      std::memcpy(lastFrame.data() + static_cast<size_t>(y) * width,
+                  reinterpret_cast<const uint8_t*>(pixels) + static_cast<size_t>(pitchBytes) * y,
+                  width * sizeof(uint16_t));
+    }
+  }
+  bool PeekMessage() override { return !queue.Empty(); }
   // Takes the oldest message. With an empty queue it returns false at once (as on the quit
   // message) instead of waiting, so that a loop under test always ends.
-  bool GetMessage(Message* out) override;
-  void PostMessage(const Message& m) override;
+  bool GetMessage(Message* out) override {
+    if (!queue.Empty()) return queue.Take(out);
+    *out = Message{msg::kQuit, 0, 0};
+    return false;
+  }
+  void PostMessage(const Message& m) override { queue.Post(m); }
   // Queues the quit message; GetMessage returns false when it reaches it.
-  void PostQuitMessage(int exitCode) override;
+  void PostQuitMessage(int exitCode) override {
+    quitPosted = true;
+    queue.PostQuit(exitCode);
+  }
   bool KeyHeld(uint32_t virtualKey) override { return heldKeys.count(virtualKey) != 0; }
-  uint32_t ClockMs() override;
+  uint32_t ClockMs() override { return nowMs; }
   // A wait with time left: the clock jumps to the deadline, as a virtual clock does.
-  void Idle(uint32_t remainingMs) override;
+  void Idle(uint32_t remainingMs) override { nowMs += remainingMs; }
 };
 
 }  // namespace boxedit::testing

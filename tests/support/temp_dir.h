@@ -2,6 +2,10 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -9,17 +13,39 @@ namespace boxedit::testing {
 
 class TempDir {
  public:
-  TempDir();
-  ~TempDir();
+  TempDir() {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      path_ = std::filesystem::temp_directory_path() /
+              ("boxedit-test-" + std::to_string(random()) + std::to_string(random()));
+      std::error_code ec;
+      if (std::filesystem::create_directory(path_, ec)) return;  // false when it exists already
+    }
+    throw std::runtime_error("cannot make a temporary folder");
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+  }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
   std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
 
-  void Write(std::string_view name, std::string_view bytes) const;
-  std::string Read(std::string_view name) const;  // empty when the file is missing
-  bool Exists(std::string_view name) const;
+  void Write(std::string_view name, std::string_view bytes) const {
+    std::ofstream(path_ / name, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  // Empty when the file is missing.
+  std::string Read(std::string_view name) const {
+    std::ostringstream s;
+    s << std::ifstream(path_ / name, std::ios::binary).rdbuf();
+    return s.str();
+  }
+  bool Exists(std::string_view name) const { return std::filesystem::exists(path_ / name); }
 
  private:
   std::filesystem::path path_;
