@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
+
+#include "chardata/pattern_table.h"
 
 namespace boxedit {
 
@@ -38,6 +41,17 @@ bool ParseArgs(const ToolArgs& args, std::initializer_list<std::string_view> val
     out->options[arg] = takesValue ? args[++i] : "";
   }
   return true;
+}
+
+bool MotionOption(const ParsedArgs& parsed, const char* command, const char* usage,
+                  std::optional<int>* motion) {
+  const std::optional<std::string> text = parsed.Option("--motion");
+  if (!text) return true;
+  *motion = ParseNumber(*text, 0, kMotionCount - 1);
+  if (*motion) return true;
+  std::fprintf(stderr, "boxtool %s: no motion '%s' (0 to %d)\n%s", command, text->c_str(),
+               kMotionCount - 1, usage);
+  return false;
 }
 
 std::optional<int> ParseNumber(std::string_view text, int min, int max) {

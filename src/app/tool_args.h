@@ -24,6 +24,11 @@ struct ParsedArgs {
 bool ParseArgs(const ToolArgs& args, std::initializer_list<std::string_view> valued,
                std::initializer_list<std::string_view> flags, ParsedArgs* out, std::string* error);
 
+// The motion that --motion names (none when the option is not given); false, having said why on
+// stderr with the command's usage, when it names no motion of the table.
+bool MotionOption(const ParsedArgs& parsed, const char* command, const char* usage,
+                  std::optional<int>* motion);
+
 // The whole of `text` as a decimal number from min to max; none otherwise.
 std::optional<int> ParseNumber(std::string_view text, int min, int max);
 

@@ -169,14 +169,7 @@ int RunFrames(const ToolArgs& args) {
     return 2;
   }
   std::optional<int> onlyMotion;
-  if (const auto m = parsed.Option("--motion")) {
-    onlyMotion = ParseNumber(*m, 0, kMotionCount - 1);
-    if (!onlyMotion) {
-      std::fprintf(stderr, "boxtool frames: no motion '%s' (0 to %d)\n%s", m->c_str(),
-                   kMotionCount - 1, kUsage);
-      return 2;
-    }
-  }
+  if (!MotionOption(parsed, "frames", kUsage, &onlyMotion)) return 2;
   const std::string format = parsed.Option("--format").value_or("text");
   if (format != "text" && format != "csv" && format != "json") {
     std::fprintf(stderr, "boxtool frames: no format '%s'\n%s", format.c_str(), kUsage);

@@ -67,14 +67,7 @@ int RunSheet(const ToolArgs& args) {
   const std::filesystem::path dir = parsed.words.size() == 2 ? parsed.words[0] : ".";
   const std::filesystem::path out = parsed.words.back();
   std::optional<int> motion;
-  if (const auto m = parsed.Option("--motion")) {
-    motion = ParseNumber(*m, 0, kMotionCount - 1);
-    if (!motion) {
-      std::fprintf(stderr, "boxtool sheet: no motion '%s' (0 to %d)\n%s", m->c_str(),
-                   kMotionCount - 1, kUsage);
-      return 2;
-    }
-  }
+  if (!MotionOption(parsed, "sheet", kUsage, &motion)) return 2;
   const std::optional<int> columns =
       ParseNumber(parsed.Option("--columns").value_or("8"), 1, kMaxSheetColumns);
   if (!columns) {
