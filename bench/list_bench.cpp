@@ -53,7 +53,7 @@ void BM_SaveS(benchmark::State& state) {
   std::fclose(out);
   const auto list = FullTable();
   for (auto _ : state) {
-    if (SaveS(*list, dir) != 1) state.SkipWithError("save failed");
+    if (Save(*list, dir, SaveLayout::kS) != 1) state.SkipWithError("save failed");
   }
   std::filesystem::remove_all(dir);
 }

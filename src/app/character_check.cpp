@@ -55,8 +55,7 @@ Diagnostics CheckTileSheet(const std::filesystem::path& dir) {
   BmpPixels pixels;
   std::string error;
   std::string warning;
-  if (!ReadTileSheet(file, kTileSheetWidth, kTileSheetHeight, kTileSheetImageIndex, &pixels, &error,
-                     &warning)) {
+  if (!ReadTileSheet(file, kTileSheetWidth, kTileSheetHeight, &pixels, &error, &warning)) {
     return {{0, Severity::kError, "cannot be used: " + error + "; no tiles will show"}};
   }
   if (!warning.empty()) return {{0, Severity::kError, "it is cut short: " + warning}};

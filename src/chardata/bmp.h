@@ -6,7 +6,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <span>
 #include <string>
 #include <vector>
@@ -92,8 +91,5 @@ bool DecodeIndexedDib(std::span<const uint8_t> dib, IndexedImage* image, Palette
 
 // The whole file; empty when the image has no pixels or a side above 32767.
 std::vector<uint8_t> EncodeBmp24(const RgbImage& image);
-// Reads an uncompressed bottom-up 24-bit BMP, as EncodeBmp24 writes it. False when the file is
-// missing, is not such a BMP, or is shorter than its headers say.
-bool ReadBmp24(const std::filesystem::path& path, RgbImage* out);
 
 }  // namespace boxedit

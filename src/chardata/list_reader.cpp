@@ -55,8 +55,8 @@ std::string SlotRanges(const std::array<int, kPatternCount>& lines, int from) {
 // One pass over the text of a list file into the table.
 class Loader {
  public:
-  Loader(MotionList& list, std::string_view text, RecordSources* sources)
-      : list_(list), words_(text), sources_(sources) {}
+  Loader(MotionList& list, std::string_view text, RecordSources* sources, ReadHeader* header)
+      : list_(list), words_(text), sources_(sources), header_(header) {}
 
   Diagnostics Run();
 
@@ -76,6 +76,7 @@ class Loader {
   MotionList& list_;
   WordReader words_;
   RecordSources* sources_;  // may be null
+  ReadHeader* header_;      // may be null
   Diagnostics diagnostics_;
   // The line of the record that last filled each slot; 0 for none.
   std::array<int, kPatternCount> recordLines_{};
@@ -87,9 +88,11 @@ Diagnostics Loader::Run() {
   if (sources_ != nullptr) sources_->fill({});
   list_.ResetSlots();
   list_.lastPattern = 0;
-  ListHeader header;
-  const int headerWords = ReadListHeader(words_, &header, &diagnostics_);
-  if (headerWords > 4) list_.gravity = header.numbers[3];
+  ReadHeader header;
+  header.count = ReadListHeader(words_, &header.words, &diagnostics_);
+  const int headerWords = header.count;
+  if (headerWords > 4) list_.gravity = header.words.numbers[3];
+  if (header_ != nullptr) *header_ = std::move(header);
   if (headerWords < kHeaderWordCount) return std::move(diagnostics_);
 
   Word word;
@@ -245,30 +248,32 @@ int32_t HexDigitValue(char c) {
   return static_cast<unsigned char>(c) - 55;
 }
 
-Diagnostics LoadText(MotionList& list, std::string_view text, RecordSources* sources) {
-  return Loader(list, text, sources).Run();
+std::optional<KeyColour> ReadHeader::keyColour() const {
+  // The first word and the three colour numbers are all that is needed.
+  if (count < 4) return std::nullopt;
+  return KeyColour{words.numbers[0], words.numbers[1], words.numbers[2]};
 }
 
-Diagnostics Load(MotionList& list, const std::filesystem::path& dir) {
+std::optional<ListHeader> ReadHeader::complete() const {
+  if (count < kHeaderWordCount) return std::nullopt;
+  return words;
+}
+
+Diagnostics LoadText(MotionList& list, std::string_view text, RecordSources* sources,
+                     ReadHeader* header) {
+  return Loader(list, text, sources, header).Run();
+}
+
+Diagnostics Load(MotionList& list, const std::filesystem::path& dir, ReadHeader* header) {
   std::string text;
   std::string error;
   if (!ReadInputFile(dir / kListFileName, kMaxListFileBytes, &text, &error)) {
     list.ResetSlots();
     list.lastPattern = 0;
+    if (header != nullptr) *header = ReadHeader{};
     return {{0, Severity::kError, std::string("cannot read ") + kListFileName + ": " + error}};
   }
-  return LoadText(list, text);
-}
-
-std::optional<KeyColour> ReadKeyColour(const std::filesystem::path& dir) {
-  std::string text;
-  std::string error;
-  if (!ReadInputFile(dir / kListFileName, kMaxListFileBytes, &text, &error)) return std::nullopt;
-  WordReader words(text);
-  ListHeader header;
-  // The first word and the three colour numbers are all that is needed.
-  if (ReadListHeader(words, &header) < 4) return std::nullopt;
-  return KeyColour{header.numbers[0], header.numbers[1], header.numbers[2]};
+  return LoadText(list, text, nullptr, header);
 }
 
 }  // namespace boxedit

@@ -1,4 +1,4 @@
-// Reading motion.lst: the header's key colour and the whole pattern table.
+// Reading motion.lst: the whole pattern table, with the header's words and its key colour.
 #pragma once
 
 #include <array>
@@ -9,6 +9,7 @@
 
 #include "chardata/character_files.h"
 #include "chardata/diagnostics.h"
+#include "chardata/list_writer.h"
 #include "chardata/pattern_table.h"
 
 namespace boxedit {
@@ -20,9 +21,16 @@ struct KeyColour {
   friend bool operator==(const KeyColour&, const KeyColour&) = default;
 };
 
-// The key colour named by the header of DIR/motion.lst; none when the file cannot be read or its
-// header has no three numbers.
-std::optional<KeyColour> ReadKeyColour(const std::filesystem::path& dir);
+// The header as a reading found it: how many of its six words were read (0 when the file could
+// not be read) and their values.
+struct ReadHeader {
+  ListHeader words;
+  int count = 0;
+  // The key colour its red, green and blue name; none when the header stops before them.
+  std::optional<KeyColour> keyColour() const;
+  // The whole header; none when it is incomplete.
+  std::optional<ListHeader> complete() const;
+};
 
 // Where the record that last filled a slot was read, and the words that the table keeps only
 // decoded: a code letter or a flag token can spell more than the codes it decodes to, and the
@@ -35,13 +43,15 @@ struct RecordSource {
 };
 using RecordSources = std::array<RecordSource, kPatternCount>;
 
-// Resets the table's slots and fills it from DIR/motion.lst, setting gravity and lastPattern.
-// A missing or unreadable file leaves every slot empty and lastPattern 0, with an error.
-Diagnostics Load(MotionList& list, const std::filesystem::path& dir);
+// Resets the table's slots and fills it from DIR/motion.lst, setting gravity and lastPattern;
+// *header (when given) gets the header. A missing or unreadable file leaves every slot empty and
+// lastPattern 0, with an error.
+Diagnostics Load(MotionList& list, const std::filesystem::path& dir, ReadHeader* header = nullptr);
 
 // The same reading from text already in memory (used by Load, the tests and the fuzzer). When
 // *sources is given, it tells where each slot's record came from.
-Diagnostics LoadText(MotionList& list, std::string_view text, RecordSources* sources = nullptr);
+Diagnostics LoadText(MotionList& list, std::string_view text, RecordSources* sources = nullptr,
+                     ReadHeader* header = nullptr);
 
 // Hex digit value of a box-token character: '0'..'9' are 0..9, every other character is its
 // code minus 55 (so 'A'..'F' are 10..15 and 'a' is 42).

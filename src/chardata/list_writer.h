@@ -44,13 +44,5 @@ std::string WriteBoxY(int32_t y);
 bool Save(const MotionList& list, const std::filesystem::path& dir, SaveLayout layout,
           std::string* error = nullptr, const ListHeader* startupHeader = nullptr,
           std::string* note = nullptr);
-inline bool SaveS(const MotionList& list, const std::filesystem::path& dir,
-                  std::string* error = nullptr) {
-  return Save(list, dir, SaveLayout::kS, error);
-}
-inline bool SaveL(const MotionList& list, const std::filesystem::path& dir,
-                  std::string* error = nullptr) {
-  return Save(list, dir, SaveLayout::kL, error);
-}
 
 }  // namespace boxedit

@@ -23,20 +23,8 @@ bool InitDisplay(Display& display, Screen& screen, std::string* error) {
   display.primary = std::make_unique<Surface16>(kScreenWidth, kScreenHeight, layout);
   display.backBuffer = std::make_unique<Surface16>(kScreenWidth, kScreenHeight, layout);
   display.screen = &screen;
+  display.is565 = layout565;
   return true;
-}
-
-void DetectPixelFormat(Display& display) {
-  display.is565 = false;
-  std::optional<DrawContext> dc = GetDC(display);
-  if (!dc) return;             // no back buffer to probe: the layout stays 5-5-5
-  dc->SetPixel(0, 0, 0xFF);    // pure red
-  dc->SetPixel(1, 0, 0xFF00);  // pure green
-  const LockedPixels locked = display.backBuffer->Lock();
-  const auto* row = reinterpret_cast<const uint16_t*>(locked.bits);
-  const uint16_t p0 = row[0], p1 = row[1];
-  // Red is 0xF800 in 5-6-5 and 0x7C00 in 5-5-5; green is 0x07E0 and 0x03E0.
-  display.is565 = (p0 & 0x8000) != 0 || (p0 & 0x400) == 0 || (p1 & 0x400) != 0;
 }
 
 bool ClearBackBuffer(Display& display, int32_t red, int32_t green, int32_t blue) {

@@ -8,11 +8,8 @@ int32_t RgbToPixel(bool is565, int32_t red, int32_t green, int32_t blue) {
          ((blue >> (8 - l.blueBits)) << l.blueShift);
 }
 
-int32_t ScalePixel(bool is565, int32_t pixel, int32_t redScale, int32_t greenScale,
-                   int32_t blueScale) {
-  const int32_t r = ((pixel >> 10) & 31) * redScale / 256;
-  const int32_t g = ((pixel >> 5) & 31) * greenScale / 256;
-  const int32_t b = (pixel & 31) * blueScale / 256;
+int32_t Pixel555ToLayout(bool is565, int32_t pixel) {
+  const int32_t r = (pixel >> 10) & 31, g = (pixel >> 5) & 31, b = pixel & 31;
   const PixelLayout& l = LayoutOf(is565);
   // A 5-bit green fills the top five bits of a wider green field; its low bits stay 0.
   return (r << l.redShift) | (g << (l.greenShift + l.greenBits - 5)) | (b << l.blueShift);

@@ -25,10 +25,8 @@ inline constexpr const PixelLayout& LayoutOf(bool is565) {
 // clamped or masked, so a negative component gives a negative result (read as "no colour key").
 int32_t RgbToPixel(bool is565, int32_t red, int32_t green, int32_t blue);
 
-// Converts a 5-5-5 pixel into the layout, each component scaled by factor / 256 (truncating).
-// Nothing is clamped: a factor above 256 can carry a component into its neighbour's bits.
-int32_t ScalePixel(bool is565, int32_t pixel, int32_t redScale, int32_t greenScale,
-                   int32_t blueScale);
+// Converts a 5-5-5 pixel (bit 15 ignored) into the layout.
+int32_t Pixel555ToLayout(bool is565, int32_t pixel);
 
 // Expands a pixel of the layout back to 8-bit components (for presenting and screenshots).
 Rgb PixelToRgb(const PixelLayout& layout, uint16_t pixel);

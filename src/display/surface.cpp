@@ -10,8 +10,7 @@ constexpr int32_t kMaxSurfaceSide = 16384;
 
 }  // namespace
 
-bool Surface::Create(const Display& display, int32_t newWidth, int32_t newHeight,
-                     int32_t placement) {
+bool Surface::Create(const Display& display, int32_t newWidth, int32_t newHeight) {
   if (display.screen == nullptr || !display.backBuffer) return false;
   surface.reset();  // a Surface created again never keeps a surface of the old size
   width = newWidth;
@@ -20,9 +19,6 @@ bool Surface::Create(const Display& display, int32_t newWidth, int32_t newHeight
       newHeight > kMaxSurfaceSide) {
     return false;
   }
-  // Video and system memory are the same memory here; only the refusal of video memory is
-  // simulated, so that the placement rules can be seen at work.
-  if (placement == 1 && display.refuseVideoMemory) return false;
   surface = std::make_unique<Surface16>(newWidth, newHeight, display.backBuffer->Layout());
   cells[0] = Rect{0, 0, newWidth, newHeight};
   return true;

@@ -23,10 +23,9 @@ struct Surface {
   // cell 0 (the whole surface) right after Create.
   std::array<Rect, kMaxCells> cells{};
 
-  // A surface of the back buffer's layout. placement 1: video memory only; 2: video memory, else
-  // system memory; other: system memory. False when the display is not open, the size is not
-  // 1..16384 a side, or the placement is refused.
-  bool Create(const Display& display, int32_t width, int32_t height, int32_t placement);
+  // A surface of the back buffer's layout. False when the display is not open or the size is not
+  // 1..16384 a side.
+  bool Create(const Display& display, int32_t width, int32_t height);
   // Divides the surface into a grid of cells numbered row by row; stops at kMaxCells.
   bool SetCells(int32_t cellWidth, int32_t cellHeight);
   // Copies one cell to the display's back buffer with its top-left pixel at (x, y); a cell

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "chardata/character_files.h"
-#include "chardata/list_header.h"
 #include "chardata/list_reader.h"
 #include "chardata/list_writer.h"
 #include "display/font.h"
@@ -18,16 +17,9 @@ namespace boxedit {
 
 namespace {
 
-// The font sheet: 320x240 in video memory only (placement 1), cells of 8x16.
-constexpr int32_t kFontPlacement = 1;
-// The tile sheet: video memory if there is room, else system memory (placement 2).
-constexpr int32_t kTileSheetPlacement = 2;
-// Colour scales of 256 load the tiles' colours as they are.
-constexpr int32_t kFullScale = 256;
-
-// The key colour of the list header as a pixel of the probed layout; -1 (no key) without one.
-int32_t KeyPixel(const std::filesystem::path& dir, bool is565) {
-  const std::optional<KeyColour> key = ReadKeyColour(dir);
+// The key colour of the list header as a pixel of the screen's layout; -1 (no key) without one.
+int32_t KeyPixel(const ReadHeader& header, bool is565) {
+  const std::optional<KeyColour> key = header.keyColour();
   return key ? RgbToPixel(is565, key->red, key->green, key->blue) : -1;
 }
 
@@ -129,7 +121,9 @@ int StartUp(Editor& e) {
     e.platform.DestroyWindow();
     return 1;
   }
-  DetectPixelFormat(e.display);
+  // motion.lst is read once: the table, its problems, and the header with the tiles' key colour.
+  ReadHeader header;
+  const Diagnostics diagnostics = Load(e.list, e.dir, &header);
 
   // The start-up results are reported but never stop the editor: it runs on with whatever
   // loaded, showing no text, no tiles or no picture where a file could not be used.
@@ -139,19 +133,18 @@ int StartUp(Editor& e) {
     fileProblems.push_back(text);
   };
   Surface& font = e.pool.font;
-  font.Create(e.display, kFontSheetWidth, kFontSheetHeight, kFontPlacement);
+  font.Create(e.display, kFontSheetWidth, kFontSheetHeight);
   if (!LoadBitmapResource(font, kFontResourceName.data(), kFontSheetWidth, kFontSheetHeight)) {
     fileProblem("the font could not be loaded; no text will show");
   }
   font.SetCells(kGlyphWidth, kGlyphHeight);
 
   Surface& sheet = e.pictures.tileSheet;
-  sheet.Create(e.display, kTileSheetWidth, kTileSheetHeight, kTileSheetPlacement);
+  sheet.Create(e.display, kTileSheetWidth, kTileSheetHeight);
   sheet.SetCells(kTileSize, kTileSize);
   std::string warning;
   if (!LoadTileSheet(sheet, e.display.is565, e.dir / kTileSheetFileName,
-                     KeyPixel(e.dir, e.display.is565), kFullScale, kFullScale, kFullScale,
-                     kTileSheetImageIndex, &error, &warning)) {
+                     KeyPixel(header, e.display.is565), &error, &warning)) {
     fileProblem(std::string(kTileSheetFileName) + " not used: " + error + "; no tiles will show");
   } else if (!warning.empty()) {
     fileProblem(std::string(kTileSheetFileName) + " is short: " + warning);
@@ -165,14 +158,12 @@ int StartUp(Editor& e) {
                 std::to_string(kPictureFileSize) + " bytes; pictures from " +
                 std::to_string(held / bytesPerPicture) + " on have no tiles");
   }
-  const Diagnostics diagnostics = Load(e.list, e.dir);
   for (const Diagnostic& d : diagnostics) {
     e.log << FormatDiagnostic(d) << "\n";
     if (d.severity == Severity::kError && !e.firstErrorLine) e.firstErrorLine = d.line;
   }
   e.MarkSaved();
-  ListHeader header;
-  if (ReadHeaderOfList(e.dir, &header, nullptr)) e.startupHeader = header;
+  e.startupHeader = header.complete();
   e.log.flush();
   if (const std::string summary = StartUpSummary(diagnostics, fileProblems); !summary.empty()) {
     e.status.Show(summary);

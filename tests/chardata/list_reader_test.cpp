@@ -213,7 +213,8 @@ TEST(ListReader, MissingOrUnreadableFile_GivesNoKeyColourAndAnEmptyTable) {
   testing::TempDir dir;
   auto list = std::make_unique<MotionList>();
   ASSERT_TRUE(LoadText(*list, h + Record(12)).empty());
-  EXPECT_THAT(Formatted(Load(*list, dir.path())), ElementsAreArray({
+  ReadHeader header{{}, 6};
+  EXPECT_THAT(Formatted(Load(*list, dir.path(), &header)), ElementsAreArray({
                 std::string("motion.lst: error: cannot read motion.lst: ") +
 #if defined(_WIN32)
                     "File not found"
@@ -223,22 +224,28 @@ TEST(ListReader, MissingOrUnreadableFile_GivesNoKeyColourAndAnEmptyTable) {
               }));
   EXPECT_EQ(list->lastPattern, 0);
   EXPECT_TRUE(list->patterns[12].IsEmpty());
-  EXPECT_FALSE(ReadKeyColour(dir.path()));
+  EXPECT_FALSE(header.keyColour());
 
   std::filesystem::create_directory(dir / "motion.lst");
   const Diagnostics d = Load(*list, dir.path());
   EXPECT_TRUE(HasErrors(d));
   EXPECT_THAT(Formatted(d), ElementsAreArray({HasSubstr("motion.lst: error: cannot read ")}));
-  EXPECT_FALSE(ReadKeyColour(dir.path()));
 
-  // The key colour needs the first four words only.
-  std::filesystem::remove(dir / "motion.lst");
-  dir.Write("motion.lst", "NAME\n128 128\n128");
-  EXPECT_EQ(ReadKeyColour(dir.path()), (KeyColour{128, 128, 128}));
-  dir.Write("motion.lst", "NAME -1 300\n2");  // as written: the screen decides what they mean
-  EXPECT_EQ(ReadKeyColour(dir.path()), (KeyColour{-1, 300, 2}));
-  dir.Write("motion.lst", "NAME 1 2");
-  EXPECT_FALSE(ReadKeyColour(dir.path()));
+  // The key colour needs the first four words only; start-up's header needs all six.
+  const auto read = [&](const char* text) {
+    ReadHeader header;
+    LoadText(*list, text, nullptr, &header);
+    return header;
+  };
+  EXPECT_EQ(read("NAME\n128 128\n128").keyColour(), (KeyColour{128, 128, 128}));
+  EXPECT_FALSE(read("NAME\n128 128\n128").complete());
+  // As written: the screen decides what they mean.
+  EXPECT_EQ(read("NAME -1 300\n2").keyColour(), (KeyColour{-1, 300, 2}));
+  EXPECT_FALSE(read("NAME 1 2").keyColour());
+  const std::optional<ListHeader> whole = read("NAME 1 2 3 -4 END 5").complete();
+  ASSERT_TRUE(whole);
+  EXPECT_EQ(whole->numbers, (std::array<int32_t, 4>{1, 2, 3, -4}));
+  EXPECT_EQ(whole->secondWord, "END");
 }
 
 // A table with about a third of its slots filled, some above lastPattern. Values are small most

@@ -91,10 +91,10 @@ TEST(Save, CopiesTheHeaderAsItStandsNowAndKeepsTheEarlierFileOnFailure) {
   };
   const std::string changed = "NEW-NAME\n  7\t8 9\n-2 TAIL " + kExampleS;
   dir.Write("motion.lst", changed);
-  EXPECT_EQ(SaveS(*list, dir.path()), 1);
+  EXPECT_EQ(Save(*list, dir.path(), SaveLayout::kS), 1);
   EXPECT_EQ(dir.Read("motion2.lst"),
             FormatList(*list, {"NEW-NAME", {7, 8, 9, -2}, "TAIL"}, SaveLayout::kS));
-  EXPECT_EQ(SaveL(*list, dir.path()), 1);
+  EXPECT_EQ(Save(*list, dir.path(), SaveLayout::kL), 1);
   EXPECT_THAT(dir.Read("motion2.lst"), ::testing::StartsWith("NEW-NAME\n  7   8   9  -2\n\nTAIL\n"
                                                              "\n  12   -1  4   7  0  3 9   40  0"));
   EXPECT_EQ(dir.Read("motion.lst"), changed);
@@ -106,7 +106,7 @@ TEST(Save, CopiesTheHeaderAsItStandsNowAndKeepsTheEarlierFileOnFailure) {
   for (const char* text :
        {"", "NAME 1 2 3 4", "NAME 1 2 x 4 END", static_cast<const char*>(nullptr)}) {
     text ? dir.Write("motion.lst", text) : void(std::filesystem::remove(dir / "motion.lst"));
-    EXPECT_EQ(SaveL(*list, dir.path(), &error), 0);
+    EXPECT_EQ(Save(*list, dir.path(), SaveLayout::kL, &error), 0);
     EXPECT_THAT(error, HasSubstr(text ? "no complete header" : "cannot read motion.lst"));
     EXPECT_EQ(dir.Read("motion2.lst"), "earlier");
   }
@@ -119,7 +119,7 @@ TEST(Save, CopiesTheHeaderAsItStandsNowAndKeepsTheEarlierFileOnFailure) {
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
   const rlimit small{100, old.rlim_max};
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const int result = SaveS(*list, dir.path(), &error);
+  const int result = Save(*list, dir.path(), SaveLayout::kS, &error);
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(result, 0);
@@ -142,7 +142,7 @@ TEST(Save, ListGetsTheModeOfANewFile_LessTheUmask) {
   for (const auto& [mask, mode] : {std::pair{022, 0644}, {077, 0600}, {0, 0666}}) {
     std::filesystem::remove(dir / "motion2.lst");
     const mode_t old = umask(mask);
-    const int result = SaveS(*list, dir.path());
+    const int result = Save(*list, dir.path(), SaveLayout::kS);
     const mode_t after = umask(old);
     EXPECT_EQ(result, 1);
     EXPECT_EQ(after, static_cast<mode_t>(mask));
@@ -152,7 +152,7 @@ TEST(Save, ListGetsTheModeOfANewFile_LessTheUmask) {
   }
   namespace fs = std::filesystem;
   fs::permissions(dir / "motion2.lst", fs::perms(0640));
-  ASSERT_TRUE(SaveS(*list, dir.path()));
+  ASSERT_TRUE(Save(*list, dir.path(), SaveLayout::kS));
   EXPECT_EQ(fs::status(dir / "motion2.lst").permissions(), fs::perms(0640));
 
   fs::create_directory(dir / "kept");
@@ -166,7 +166,7 @@ TEST(Save, ListGetsTheModeOfANewFile_LessTheUmask) {
       fs::last_write_time(dir / name, old);  // old enough to be stale
     }
   }
-  ASSERT_TRUE(SaveS(*list, dir.path()));
+  ASSERT_TRUE(Save(*list, dir.path(), SaveLayout::kS));
   EXPECT_TRUE(fs::is_symlink(dir / "motion2.lst"));
   EXPECT_THAT(dir.Read("kept/real.lst"), ::testing::StartsWith("CHARA"));
   EXPECT_FALSE(dir.Exists("kept/real.lst.boxedit-tmp-AAAAAA"));  // ours and stale

@@ -1,4 +1,4 @@
-// A display opened on the fake platform, probed, in the layout a test asks for.
+// A display opened on the fake platform in the layout a test asks for.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +12,6 @@ class OpenDisplay {
  public:
   explicit OpenDisplay(bool is565 = true) : platform(is565) {
     EXPECT_EQ(InitDisplay(display, platform), 1);
-    DetectPixelFormat(display);
   }
   ~OpenDisplay() { ReleaseDisplay(display); }
 

@@ -49,17 +49,15 @@ class TileSheet : public ::testing::Test {
   void Sheet(bool is565 = true, int w = 16, int h = 16) {
     d = std::make_unique<OpenDisplay>(is565);
     sheet = std::make_unique<Surface>();
-    ASSERT_EQ(sheet->Create(d->display, w, h, 2), 1);
+    ASSERT_EQ(sheet->Create(d->display, w, h), 1);
     sheet->surface->Fill(0x1234);
   }
   // Loads the bytes as chara.bmp; the reasons land in error and warning.
-  bool Load(const Bytes& bytes, int32_t key, int32_t index = 0, int32_t red = 256,
-            int32_t green = 256, int32_t blue = 256) {
+  bool Load(const Bytes& bytes, int32_t key) {
     dir.Write("chara.bmp", std::string(bytes.begin(), bytes.end()));
     error.clear();
     warning.clear();
-    return LoadTileSheet(*sheet, d->display.is565, dir / "chara.bmp", key, red, green, blue, index,
-                         &error, &warning);
+    return LoadTileSheet(*sheet, d->display.is565, dir / "chara.bmp", key, &error, &warning);
   }
   uint16_t At(int x, int y) const { return sheet->surface->At(x, y); }
 
@@ -69,27 +67,25 @@ class TileSheet : public ::testing::Test {
   std::string error, warning;
 };
 
-// Sheet row y of part k shows file row j * 4 + (3 - y) (counted from the bottom) for the largest
-// j <= k inside the picture, whatever way up the rows are stored; columns past the picture's
-// width are index 0.
+// Sheet row y shows file row j * 4 + (3 - y) (counted from the bottom) for the largest j <= 1
+// inside the picture, whatever way up the rows are stored; columns past the picture's width are
+// index 0.
 TEST_F(TileSheet, ThePartShownIsCountedUpwardsFromTheBottomWhateverTheRowOrder) {
   const struct {
-    int32_t height, index;
+    int32_t height;
     std::array<int, 4> fileRows;  // top sheet row first; -1 for a blank row
   } cases[] = {
-      {8, 1, {7, 6, 5, 4}},       {4, 1, {3, 2, 1, 0}},   {6, 1, {3, 2, 5, 4}},
-      {12, 1, {7, 6, 5, 4}},      {12, 0, {3, 2, 1, 0}},  {12, 2, {11, 10, 9, 8}},
-      {12, -1, {-1, -1, -1, -1}}, {2, 1, {-1, -1, 1, 0}},
+      {8, {7, 6, 5, 4}},  {4, {3, 2, 1, 0}},   {6, {3, 2, 5, 4}},
+      {12, {7, 6, 5, 4}}, {2, {-1, -1, 1, 0}},
   };
   for (bool topDown : {false, true}) {
     for (const auto& c : cases) {
-      SCOPED_TRACE(::testing::Message()
-                   << c.height << " rows, part " << c.index << (topDown ? ", top-down" : ""));
+      SCOPED_TRACE(::testing::Message() << c.height << " rows" << (topDown ? ", top-down" : ""));
       // Index 10 + file row in columns 0..5 of a picture six wide.
       const Picture p =
           PalettePicture(6, c.height, [&](int, int y) { return 10 + c.height - 1 - y; });
       Sheet(true, 8, 4);
-      ASSERT_TRUE(Load(WriteBmp({"", 8, 0, 40, topDown}, p), -1, c.index)) << error;
+      ASSERT_TRUE(Load(WriteBmp({"", 8, 0, 40, topDown}, p), -1)) << error;
       EXPECT_EQ(sheet->hasColourKey, 0);  // a negative key is opaque
       for (int y = 0; y < 4; ++y) {
         const int shown = c.fileRows[y] < 0 ? 0 : 10 + c.fileRows[y];
@@ -109,8 +105,8 @@ uint8_t Held(uint8_t c, int bits) {
 }
 
 // Every depth, header size, compression and row order the writer makes: the sheet is the top
-// half of a 21x16 picture (21 makes every depth pad its rows), converted with red and blue
-// scaled and one colour (index 4 for palettes) as the key, which stays unscaled.
+// half of a 21x16 picture (21 makes every depth pad its rows), converted into the layout, with
+// one colour (index 4 for palettes) as the key.
 TEST_F(TileSheet, EveryFormShowsItsOwnPixelsConvertedIntoTheLayout) {
   const BmpForm forms[] = {
       {"1-bit", 1},
@@ -151,37 +147,25 @@ TEST_F(TileSheet, EveryFormShowsItsOwnPixelsConvertedIntoTheLayout) {
     // Palette entries past those the file holds are black.
     for (uint32_t i = form.coloursUsed; i > 0 && i < 256; ++i) p.palette[i] = {};
     for (bool is565 : {true, false}) {
-      const auto unscaled = [&](Rgb c) {
-        return raw555 ? ScalePixel(is565, testing::Pack(c, masks), 256, 256, 256)
+      const auto converted = [&](Rgb c) {
+        return raw555 ? Pixel555ToLayout(is565, testing::Pack(c, masks))
                       : RgbToPixel(is565, c.red, c.green, c.blue);
       };
-      const auto scaled = [&](Rgb c) {
-        return raw555 ? ScalePixel(is565, testing::Pack(c, masks), 200, 256, 100)
-                      : RgbToPixel(is565, c.red * 200 >> 8, c.green, c.blue * 100 >> 8);
-      };
-      const int32_t keyPixel = unscaled(palette ? p.palette[kKeyIndex] : p.colours[kKeyIndex]);
       Sheet(is565, 16, 8);
-      const int32_t key = palette ? kKeyIndex : keyPixel;
-      ASSERT_TRUE(Load(file, key, 1, 200, 256, 100)) << error;
+      const int32_t key = converted(palette ? p.palette[kKeyIndex] : p.colours[kKeyIndex]);
+      ASSERT_TRUE(Load(file, key)) << error;
       EXPECT_EQ(warning, "");
       EXPECT_EQ(Pair(sheet->hasColourKey, sheet->colourKey), Pair(1, key));  // blits leave it out
-      int wrong = 0, keyed = 0;
+      int wrong = 0;
       for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 16; ++x) {
-          const uint8_t i = p.IndexAt(x, y);
-          const Rgb c = palette ? p.palette[i] : p.ColourAt(x, y);
-          const bool key = palette ? i == kKeyIndex : unscaled(c) == keyPixel;
-          const int32_t expected = key ? unscaled(c) : scaled(c);
-          keyed += key;
-          if (At(x, y) != expected && ++wrong <= 3)
+          const Rgb c = palette ? p.palette[p.IndexAt(x, y)] : p.ColourAt(x, y);
+          if (At(x, y) != converted(c) && ++wrong <= 3)
             ADD_FAILURE() << "pixel (" << x << ", " << y << "): " << At(x, y) << ", not "
-                          << expected << (is565 ? " in 5-6-5" : " in 5-5-5");
+                          << converted(c) << (is565 ? " in 5-6-5" : " in 5-5-5");
         }
       }
       EXPECT_EQ(wrong, 0);
-      if (form.bits > 1) {
-        EXPECT_GT(keyed, 0);
-      }
     }
   }
 }
@@ -219,24 +203,22 @@ TEST_F(TileSheet, AFileCutShortKeepsWhatItHolds) {
   const Pixels cutInRow12 = {{{15, 4, 39}, {2, 3, 25}, {3, 3, 0}, {0, 2, 0}}};
   const struct {
     BmpForm form;
-    int32_t part;
     size_t held;  // bytes of pixel data left
     Pixels pixels;
     const char* says;
   } cases[] = {
       // Three pixels into file row 12, which sheet row 3 shows.
-      {k8Bit, 1, 12 * 16 + 3, cutInRow12,
+      {k8Bit, 12 * 16 + 3, cutInRow12,
        "the file ends inside the pixel data: rows 12 to 15 of 16 (counted from the bottom) are "
        "missing or cut short"},
-      // Stored top row first: three pixels into picture row 12, which sheet row 4 of part 0 shows.
+      // Stored top row first: three pixels into picture row 4, which sheet row 4 shows.
       {{"top-down", 8, 0, 40, true},
-       0,
-       12 * 16 + 3,
-       Pixels{{{15, 3, 46}, {2, 4, 34}, {3, 4, 0}, {0, 5, 0}}},
-       "rows 0 to 3 of 16"},
+       4 * 16 + 3,
+       Pixels{{{15, 3, 38}, {2, 4, 26}, {3, 4, 0}, {0, 5, 0}}},
+       "rows 0 to 11 of 16"},
       // RLE8: each row a literal run of 16 and the end of the row, 20 bytes.
-      {{"RLE8", 8, 1}, 1, 12 * 20 + 2 + 3, cutInRow12, "rows 12 to 15 of 16"},
-      {k8Bit, 1, 0, Pixels{{{0, 0, 0}, {15, 7, 0}, {0, 7, 0}, {15, 0, 0}}},
+      {{"RLE8", 8, 1}, 12 * 20 + 2 + 3, cutInRow12, "rows 12 to 15 of 16"},
+      {k8Bit, 0, Pixels{{{0, 0, 0}, {15, 7, 0}, {0, 7, 0}, {15, 0, 0}}},
        "the file ends before its pixel data: all 16 rows are missing"},
   };
   const Picture p = PalettePicture(16, 16, [](int x, int y) { return 20 + x + y; });
@@ -245,14 +227,14 @@ TEST_F(TileSheet, AFileCutShortKeepsWhatItHolds) {
     Bytes file = WriteBmp(c.form, p);
     file.resize(ReadLe32(&file[10]) + c.held);
     Sheet(true, 16, 8);
-    ASSERT_TRUE(Load(file, -1, c.part)) << error;
+    ASSERT_TRUE(Load(file, -1)) << error;
     EXPECT_THAT(warning, ::testing::HasSubstr(c.says));
     for (const auto& [x, y, i] : c.pixels)
       EXPECT_EQ(At(x, y), RgbToPixel(true, i, i, i)) << x << ", " << y;
   }
   // Only the last row's padding left out: nothing is missing.
   const Bytes padded = WriteBmp(k8Bit, PalettePicture(15, 16, [](int, int) { return 1; }));
-  ASSERT_TRUE(Load(Bytes(padded.begin(), padded.end() - 1), -1, 1));
+  ASSERT_TRUE(Load(Bytes(padded.begin(), padded.end() - 1), -1));
   EXPECT_EQ(warning, "");
 }
 
@@ -313,7 +295,7 @@ TEST_F(TileSheet, MalformedFilesAreRefusedOrWarnedAboutWithTheReason) {
       EXPECT_EQ(Pair(At(0, 0), sheet->hasColourKey), Pair(0x1234, 0));
     }
   }
-  EXPECT_FALSE(LoadTileSheet(*sheet, true, dir / "missing.bmp", 5, 256, 256, 256, 0));
+  EXPECT_FALSE(LoadTileSheet(*sheet, true, dir / "missing.bmp", 5));
   EXPECT_EQ(Pair(At(0, 0), sheet->hasColourKey), Pair(0x1234, 0));
 }
 
@@ -326,7 +308,7 @@ constexpr uint16_t kMark = 0x1000;
 class Text : public ::testing::Test {
  protected:
   Text() {
-    EXPECT_EQ(font->Create(d.display, 320, 240, 1), 1);
+    EXPECT_EQ(font->Create(d.display, 320, 240), 1);
     font->SetCells(8, 16);
     font->surface->Fill(kKey);
     for (int n = 0; n < 600; ++n)
@@ -387,7 +369,7 @@ TEST_F(Text, NumbersDigitsAndStringsDrawTheirCells) {
 TEST(LoadBitmapResource, ConvertsTheFontSheetTopDownAndKeysOnItsBackground) {
   OpenDisplay d(true);
   auto font = std::make_unique<Surface>();
-  ASSERT_EQ(font->Create(d.display, 320, 240, 1), 1);
+  ASSERT_EQ(font->Create(d.display, 320, 240), 1);
   EXPECT_EQ(LoadBitmapResource(*font, "NO SUCH BITMAP", 320, 240), 0);
   ASSERT_EQ(LoadBitmapResource(*font, "NUMBITMAP", 320, 240), 1);
   EXPECT_EQ(font->colourKey, 0x01E0);

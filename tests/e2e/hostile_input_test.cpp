@@ -8,12 +8,14 @@
 #include <fstream>
 #include <string>
 
-#include "chardata/bmp.h"
+#include "../support/bmp_reader.h"
 #include "list_texts.h"
 #include "run_boxtool.h"
 
 namespace boxedit {
 namespace {
+
+using testing::ReadBmp24;
 
 using ::testing::HasSubstr;
 using testing::kHeader;

@@ -9,11 +9,13 @@
 #include <tuple>
 #include <vector>
 
-#include "chardata/bmp.h"
+#include "../support/bmp_reader.h"
 #include "run_boxtool.h"
 
 namespace boxedit {
 namespace {
+
+using testing::ReadBmp24;
 
 using ::testing::HasSubstr;
 

@@ -4,13 +4,15 @@
 
 #include <string>
 
+#include "../support/bmp_reader.h"
 #include "../support/png_reader.h"
-#include "chardata/bmp.h"
 #include "list_texts.h"
 #include "run_boxtool.h"
 
 namespace boxedit {
 namespace {
+
+using testing::ReadBmp24;
 
 using ::testing::HasSubstr;
 using testing::ReadPng;

@@ -55,7 +55,6 @@ Display& DisplayFor(bool is565) {
     explicit OpenScreen(bool layout565) {
       screen.is565 = layout565;
       if (!InitDisplay(display, screen)) std::abort();
-      DetectPixelFormat(display);
       if (display.is565 != layout565) std::abort();
     }
   };
@@ -110,9 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool is565 = (data[0] & 1) != 0;
   const bool keyed = (data[0] & 2) != 0;
   const int32_t key = keyed ? data[1] | (data[2] << 8) : -1;
-  const int32_t imageIndex = data[3] % 4 - 1;
-  const int32_t redScale = (data[4] | (data[5] << 8)) & 511;
-  const int32_t greenScale = (data[6] | (data[7] << 8)) & 511;
+  // Bytes 3 to 7 are not used; the seeds keep them, so the file still starts at byte 8.
 
   std::vector<uint8_t> file(data + 8, data + size);
   if ((data[0] & 4) != 0) {
@@ -126,11 +123,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   Display& display = DisplayFor(is565);
   auto sheet = std::make_unique<Surface>();
-  if (!sheet->Create(display, 32, 32, 2)) std::abort();
+  if (!sheet->Create(display, 32, 32)) std::abort();
   sheet->SetCells(16, 16);
   std::string error, warning;
-  const bool loaded = LoadTileSheet(*sheet, is565, TempFile(), key, redScale, greenScale, 256,
-                                    imageIndex, &error, &warning);
+  const bool loaded = LoadTileSheet(*sheet, is565, TempFile(), key, &error, &warning);
   std::remove(TempFile().c_str());
   // A refusal always says why.
   if (!loaded && error.empty()) std::abort();

@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "../support/bmp_reader.h"
 #include "../support/temp_dir.h"
-#include "chardata/bmp.h"
 
 namespace boxedit {
 namespace {
+
+using testing::ReadBmp24;
 
 std::vector<ReplayCommand> Script(std::string_view text) {
   std::vector<ReplayCommand> commands;

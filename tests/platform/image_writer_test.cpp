@@ -5,12 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "../support/bmp_reader.h"
 #include "../support/temp_dir.h"
 #include "chardata/bmp.h"
 #include "png/png.h"
 
 namespace boxedit {
 namespace {
+
+using testing::ReadBmp24;
 
 // A frame whose pixels all differ, with `extra` unused pixels (0xFFFF) at the end of each row.
 struct TestFrame {

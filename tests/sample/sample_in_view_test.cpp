@@ -39,19 +39,19 @@ class SampleInView : public ::testing::TestWithParam<bool> {
 // the grey background through the key colour around it.
 TEST_P(SampleInView, PicturesShowTheFighterThroughTheKeyColour) {
   ASSERT_EQ(InitDisplay(display, platform), 1);
-  DetectPixelFormat(display);
   ASSERT_EQ(display.is565, GetParam());
   ASSERT_TRUE(WriteSampleCharacter(dir.path(), nullptr));
   Surface& sheet = bank->tileSheet;
-  ASSERT_EQ(sheet.Create(display, 640, 720, 2), 1);
+  ASSERT_EQ(sheet.Create(display, 640, 720), 1);
   sheet.SetCells(16, 16);
-  const std::optional<KeyColour> key = ReadKeyColour(dir.path());
+  ReadHeader header;
+  auto list = std::make_unique<MotionList>();
+  EXPECT_TRUE(Load(*list, dir.path(), &header).empty());
+  const std::optional<KeyColour> key = header.keyColour();
   ASSERT_TRUE(key);
   const int32_t keyPixel = RgbToPixel(display.is565, key->red, key->green, key->blue);
-  ASSERT_EQ(LoadTileSheet(sheet, display.is565, dir / "chara.bmp", keyPixel, 256, 256, 256, 1), 1);
+  ASSERT_EQ(LoadTileSheet(sheet, display.is565, dir / "chara.bmp", keyPixel), 1);
   ASSERT_EQ(bank->Load(dir / "pattern.pat"), 1);
-  auto list = std::make_unique<MotionList>();
-  EXPECT_TRUE(Load(*list, dir.path()).empty());
 
   const std::vector<uint8_t>& bmp = Sample().tileSheet;
   const uint16_t grey = Rgb(128, 128, 128);

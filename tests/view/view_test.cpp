@@ -43,7 +43,6 @@ class View : public ::testing::Test {
  protected:
   View() {
     EXPECT_EQ(InitDisplay(display, platform), 1);
-    DetectPixelFormat(display);
     Clear();
   }
   void Clear() { display.backBuffer->Fill(kBackground); }
@@ -57,7 +56,7 @@ class View : public ::testing::Test {
     return out;
   }
   void MakeSheet(Surface& s, int w, int h, int cellW, int cellH, uint16_t (*pixel)(int, int)) {
-    ASSERT_EQ(s.Create(display, w, h, 2), 1);
+    ASSERT_EQ(s.Create(display, w, h), 1);
     s.SetCells(cellW, cellH);
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) s.surface->Row(y)[x] = pixel(x, y);
