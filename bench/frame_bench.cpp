@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/headless/headless_platform.h"
+#include "backends/headless/headless_platform.h"
 #include "sample/sample_character.h"
 #include "shell/editor.h"
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "backends/headless/headless_platform.h"
 #include "chardata/list_reader.h"
 #include "full_table.h"
 #include "motion/frame_data.h"
-#include "platform/headless/headless_platform.h"
 #include "sample/sample_character.h"
 #include "sheet/contact_sheet.h"
 

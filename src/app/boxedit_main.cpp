@@ -7,7 +7,7 @@
 #if defined(_WIN32)
 
 #include "app/log_file.h"
-#include "platform/win32/win32_platform.h"
+#include "backends/win32/win32_platform.h"
 
 // A folder dropped on the program's icon arrives as its argument. Started from Explorer, the
 // working directory is the program's own folder.
@@ -29,7 +29,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 }
 
 #else
-#include "platform/sdl2/sdl2_platform.h"
+#include "backends/sdl2/sdl2_platform.h"
 
 int main(int argc, char** argv) {
   if (argc > 2) {

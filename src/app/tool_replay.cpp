@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "app/tool_commands.h"
-#include "platform/headless/headless_platform.h"
+#include "backends/headless/headless_platform.h"
 #include "shell/editor.h"
 
 namespace boxedit {

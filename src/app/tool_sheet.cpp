@@ -11,7 +11,7 @@
 #include "app/tool_args.h"
 #include "app/tool_commands.h"
 #include "app/tool_list.h"
-#include "platform/headless/headless_platform.h"
+#include "backends/headless/headless_platform.h"
 #include "sheet/contact_sheet.h"
 #include "shell/editor.h"
 

@@ -10,8 +10,8 @@
 #include <streambuf>
 #include <string>
 
+#include "backends/web/web_platform.h"
 #include "chardata/character_files.h"
-#include "platform/web/web_platform.h"
 #include "shell/editor.h"
 
 // A line of the editor's log, for the page's panel beside the canvas.

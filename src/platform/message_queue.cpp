@@ -5,14 +5,13 @@
 namespace boxedit {
 
 bool MessageQueue::Holds(uint32_t message) const {
-  return std::any_of(entries_.begin(), entries_.end(),
-                     [message](const Entry& e) { return e.message.message == message; });
+  return std::any_of(messages_.begin(), messages_.end(),
+                     [message](const Message& m) { return m.message == message; });
 }
 
-bool MessageQueue::Take(Message* out, HeldKeys* held) {
-  *out = entries_.front().message;
-  if (held != nullptr) *held = entries_.front().held;
-  entries_.pop_front();
+bool MessageQueue::Take(Message* out) {
+  *out = messages_.front();
+  messages_.pop_front();
   return out->message != msg::kQuit;
 }
 

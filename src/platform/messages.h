@@ -6,10 +6,19 @@
 
 namespace boxedit {
 
+// The modifier keys held when a message was sent, a bit each.
+using HeldKeys = uint8_t;
+inline constexpr HeldKeys kHeldControl = 1;
+inline constexpr HeldKeys kHeldShift = 2;
+inline constexpr HeldKeys kHeldMenu = 4;  // Alt
+
 struct Message {
   uint32_t message = 0;
   uintptr_t wParam = 0;
   intptr_t lParam = 0;
+  // The modifiers held when the message was sent: a back end records them with each message it
+  // makes, so that the window procedure sees them as of the message, not as of its handling.
+  HeldKeys held = 0;
 };
 
 namespace msg {
@@ -67,5 +76,19 @@ inline constexpr uint32_t kF2 = 113;
 inline constexpr uint32_t kF5 = 116;
 inline constexpr uint32_t kF12 = 123;
 }  // namespace vk
+
+// The bit of a modifier key (vk::kControl, vk::kShift, vk::kMenu); 0 for any other key.
+inline constexpr HeldKeys HeldBitOf(uint32_t virtualKey) {
+  switch (virtualKey) {
+    case vk::kControl:
+      return kHeldControl;
+    case vk::kShift:
+      return kHeldShift;
+    case vk::kMenu:
+      return kHeldMenu;
+    default:
+      return 0;
+  }
+}
 
 }  // namespace boxedit

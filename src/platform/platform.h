@@ -1,6 +1,7 @@
 // The seam between the editor and the machine: one window, its messages, a millisecond clock,
-// and the screen (screen.h), which the display device alone uses. Back ends: sdl2/ (the
-// desktop), win32/ (Windows) and headless/ (scripted replays).
+// and the screen (screen.h), which the display device alone uses. The back ends that make it
+// real are in src/backends: sdl2/ (the desktop), win32/ (Windows), web/ (a web page) and
+// headless/ (scripted replays).
 #pragma once
 
 #include <cstdint>
@@ -40,10 +41,6 @@ class Platform : public Clock {
   virtual bool GetMessage(Message* out) = 0;
   virtual void PostMessage(const Message& m) = 0;
   virtual void PostQuitMessage(int exitCode) = 0;
-  // Whether a key (vk::kShift, vk::kControl, vk::kMenu, ...) was held when the message being
-  // handled was sent, as the keyboard's own key-state query answers it: a key message carries
-  // no modifiers, so the window procedure asks.
-  virtual bool KeyHeld(uint32_t virtualKey) = 0;
   // The result of a message the window procedure does not handle.
   virtual intptr_t DefWindowProc(const Message&) { return 0; }
 };

@@ -52,7 +52,8 @@ void StartPlayback(Editor& e, int32_t p) {
   e.state.currentPattern = e.playback.slot();
 }
 
-void Key(Editor& e, uint32_t key) {
+void Key(Editor& e, const Message& m) {
+  const auto key = static_cast<uint32_t>(m.wParam);
   // The key help and the playback each end at the next key, which does nothing else.
   if (e.keyHelp || e.playback.playing()) {
     e.keyHelp = false;
@@ -60,8 +61,8 @@ void Key(Editor& e, uint32_t key) {
     return;
   }
   e.history.EndDrag();
-  const bool ctrl = e.platform.KeyHeld(vk::kControl);
-  const bool shift = e.platform.KeyHeld(vk::kShift);
+  const bool ctrl = (m.held & kHeldControl) != 0;
+  const bool shift = (m.held & kHeldShift) != 0;
   if (ctrl && (key == kKeyZ || key == kKeyY)) {
     UndoOrRedo(e, key == kKeyY || shift);  // restores exactly: no corner ordering
     return;
@@ -124,7 +125,7 @@ intptr_t EditorWindowProc(Editor& e, const Message& m) {
       Shutdown(e);
       return 1;
     case msg::kKeyDown:
-      Key(e, static_cast<uint32_t>(m.wParam));
+      Key(e, m);
       return 1;
     case msg::kMouseMove:
       Mouse(e, MouseEvent::kMove, m);

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/headless/replay_script.h"
+#include "backends/headless/replay_script.h"
 
 namespace {
 

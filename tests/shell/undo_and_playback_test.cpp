@@ -43,15 +43,15 @@ class UndoAndPlaybackTest : public ::testing::Test {
     editor_ = std::make_unique<Editor>(platform_, dir_.path(), log_);
     ASSERT_EQ(StartUp(*editor_), 0);
   }
-  void Send(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
-    EditorWindowProc(*editor_, Message{message, wParam, lParam});
+  void Send(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0, HeldKeys held = 0) {
+    EditorWindowProc(*editor_, Message{message, wParam, lParam, held});
   }
   // A key as a keyboard sends it: each modifier's own key-down first, then the key with them held.
   void Key(uint32_t key, bool ctrl = false, bool shift = false) {
-    if (ctrl) Send(msg::kKeyDown, vk::kControl), platform_.heldKeys.insert(vk::kControl);
-    if (shift) Send(msg::kKeyDown, vk::kShift), platform_.heldKeys.insert(vk::kShift);
-    Send(msg::kKeyDown, key);
-    platform_.heldKeys.clear();
+    HeldKeys held = 0;
+    if (ctrl) Send(msg::kKeyDown, vk::kControl, 0, held |= kHeldControl);
+    if (shift) Send(msg::kKeyDown, vk::kShift, 0, held |= kHeldShift);
+    Send(msg::kKeyDown, key, 0, held);
   }
   void Mouse(uint32_t message, int x, int y) {
     Send(message, 0, MakeMouseLParam(static_cast<uint16_t>(x), static_cast<uint16_t>(y)));

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,8 +22,7 @@ class FakePlatform : public Platform, public Screen {
   bool screenIs565;             // the layout OpenScreen reports
   bool failOpenScreen = false;  // OpenScreen fails with `openScreenError`
   std::string openScreenError = "no video device";
-  uint32_t nowMs = 0;           // what ClockMs returns
-  std::set<uint32_t> heldKeys;  // the keys KeyHeld answers true for (vk::kControl, ...)
+  uint32_t nowMs = 0;  // what ClockMs returns
 
   // --- What the fake recorded.
   bool windowOpen = false;
@@ -85,7 +83,6 @@ class FakePlatform : public Platform, public Screen {
     quitPosted = true;
     queue.PostQuit(exitCode);
   }
-  bool KeyHeld(uint32_t virtualKey) override { return heldKeys.count(virtualKey) != 0; }
   uint32_t ClockMs() override { return nowMs; }
   // A wait with time left: the clock jumps to the deadline, as a virtual clock does.
   void Idle(uint32_t remainingMs) override { nowMs += remainingMs; }

@@ -1,4 +1,4 @@
-#include "platform/web/web_platform.h"
+#include "backends/web/web_platform.h"
 
 #include <emscripten.h>
 #include <sys/stat.h>
@@ -6,8 +6,8 @@
 #include <cstring>
 #include <utility>
 
+#include "backends/web/web_input.h"
 #include "display/pixel_layout.h"
-#include "platform/web/web_input.h"
 
 // The browser's side of the back end, in web_library.js.
 extern "C" {
@@ -173,7 +173,7 @@ bool WebPlatform::GetMessage(Message* out) {
     }
     Idle(kMessagePollMs);
   }
-  return queue_.Take(out, &held_);
+  return queue_.Take(out);
 }
 
 bool WebPlatform::KeyDown(std::string_view key, std::string_view code, HeldKeys held) {
@@ -182,7 +182,9 @@ bool WebPlatform::KeyDown(std::string_view key, std::string_view code, HeldKeys 
   if (translated.toggleFullscreen) boxedit_web_toggle_fullscreen();
   if (translated.message) {
     if (translated.message->message != msg::kClose || !queue_.Holds(msg::kClose)) {
-      queue_.Post(*translated.message, held);
+      Message m = *translated.message;
+      m.held = held;
+      queue_.Post(m);
     }
   }
   return translated.editorKey;
@@ -192,7 +194,10 @@ void WebPlatform::Mouse(int event, int button, int x, int y, HeldKeys held) {
   if (!windowOpen_ || event < 0 || event > static_cast<int>(WebMouse::kUp)) return;
   const std::optional<Message> message =
       TranslateMouse(static_cast<WebMouse>(event), button, x, y, screenWidth_, screenHeight_);
-  if (message) queue_.Post(*message, held);
+  if (!message) return;
+  Message m = *message;
+  m.held = held;
+  queue_.Post(m);
 }
 
 void WebPlatform::RequestClose() {

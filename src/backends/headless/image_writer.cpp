@@ -1,4 +1,4 @@
-#include "platform/headless/image_writer.h"
+#include "backends/headless/image_writer.h"
 
 #include <cstring>
 #include <vector>

@@ -1,12 +1,12 @@
-#include "platform/headless/image_writer.h"
+#include "backends/headless/image_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "../support/bmp_reader.h"
-#include "../support/temp_dir.h"
+#include "../../support/bmp_reader.h"
+#include "../../support/temp_dir.h"
 #include "chardata/bmp.h"
 #include "png/png.h"
 

@@ -1,4 +1,4 @@
-#include "platform/headless/headless_platform.h"
+#include "backends/headless/headless_platform.h"
 
 #include <cstring>
 #include <initializer_list>
@@ -114,7 +114,7 @@ bool HeadlessPlatform::GetMessage(Message* out) {
     pendingFrames_ = 0;
     PlayScript();
   }
-  return queue_.Take(out, &held_);
+  return queue_.Take(out);
 }
 
 void HeadlessPlatform::PostQuitMessage(int exitCode) {
@@ -165,9 +165,9 @@ void HeadlessPlatform::PressKey(uint32_t code, HeldKeys held) {
     const HeldKeys bit = HeldBitOf(modifier);
     if ((held & bit) == 0) continue;
     pressed |= bit;
-    queue_.Post(Message{msg::kKeyDown, modifier, 0}, pressed);
+    queue_.Post(Message{msg::kKeyDown, modifier, 0, pressed});
   }
-  queue_.Post(Message{msg::kKeyDown, code, 0}, held);
+  queue_.Post(Message{msg::kKeyDown, code, 0, held});
 }
 
 void HeadlessPlatform::TakeShot(const std::string& file) {

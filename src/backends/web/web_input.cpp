@@ -1,4 +1,4 @@
-#include "platform/web/web_input.h"
+#include "backends/web/web_input.h"
 
 #include <algorithm>
 #include <array>

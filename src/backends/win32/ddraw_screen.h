@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/win32/windows_api.h"
+#include "backends/win32/windows_api.h"
 
 namespace boxedit {
 

@@ -1,12 +1,12 @@
-#include "platform/headless/headless_platform.h"
+#include "backends/headless/headless_platform.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "../support/bmp_reader.h"
-#include "../support/temp_dir.h"
+#include "../../support/bmp_reader.h"
+#include "../../support/temp_dir.h"
 
 namespace boxedit {
 namespace {
@@ -24,7 +24,7 @@ std::vector<ReplayCommand> Script(std::string_view text) {
 // Esc posts the close request, which destroys the window, whose destroy message posts quit.
 // Frame n is 8x4 pixels of 0x1111 * n in rows of 10 (the last 2 padding); each is followed by
 // one with a pitch too short for its rows. The log holds "message wParam lParam" (followed by
-// C, S and A for Ctrl, Shift and Alt when KeyHeld says they are held), "frame", "quit".
+// C, S and A for Ctrl, Shift and Alt when the message says they were held), "frame", "quit".
 struct MiniEditor {
   HeadlessPlatform& platform;
   bool obeysClose = true, is565 = false;
@@ -39,9 +39,9 @@ struct MiniEditor {
   }
   intptr_t Proc(const Message& m) {
     std::string held;
-    for (const auto& [key, letter] :
-         {std::pair{vk::kControl, 'C'}, std::pair{vk::kShift, 'S'}, std::pair{vk::kMenu, 'A'}}) {
-      if (platform.KeyHeld(key)) held += letter;
+    for (const auto& [bit, letter] :
+         {std::pair{kHeldControl, 'C'}, std::pair{kHeldShift, 'S'}, std::pair{kHeldMenu, 'A'}}) {
+      if ((m.held & bit) != 0) held += letter;
     }
     log.push_back(std::to_string(m.message) + " " + std::to_string(m.wParam) + " " +
                   std::to_string(m.lParam) + (held.empty() ? "" : " " + held));

@@ -1,4 +1,4 @@
-#include "platform/sdl2/sdl2_platform.h"
+#include "backends/sdl2/sdl2_platform.h"
 
 #include <SDL.h>
 
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/sdl2/sdl2_input.h"
+#include "backends/sdl2/sdl2_input.h"
 
 namespace boxedit {
 
@@ -202,7 +202,7 @@ bool Sdl2Platform::GetMessage(Message* out) {
     }
     Take(event);
   }
-  return queue_.Take(out, &held_);
+  return queue_.Take(out);
 }
 
 void Sdl2Platform::PostQuitMessage(int exitCode) {
@@ -222,7 +222,9 @@ void Sdl2Platform::Take(const SDL_Event& event) {
   if (!message) return;
   // The close button sends both a window-close and a quit event; one close request is enough.
   if (message->message == msg::kClose && queue_.Holds(msg::kClose)) return;
-  queue_.Post(*message, keyboardHeld_);
+  Message stamped = *message;
+  stamped.held = keyboardHeld_;
+  queue_.Post(stamped);
 }
 
 uint32_t Sdl2Platform::windowId() const {

@@ -46,10 +46,8 @@ class WebPlatform : public Platform, public Screen {
   bool PeekMessage() override;
   // Takes the next message, sleeping while none waits; false on the quit message.
   bool GetMessage(Message* out) override;
-  // A posted message has the keys held that were held for the message being handled.
-  void PostMessage(const Message& m) override { queue_.Post(m, held_); }
+  void PostMessage(const Message& m) override { queue_.Post(m); }
   void PostQuitMessage(int exitCode) override { queue_.PostQuit(exitCode); }
-  bool KeyHeld(uint32_t virtualKey) override { return (held_ & HeldBitOf(virtualKey)) != 0; }
 
   // Input from the page's listeners, each with the modifiers its event says were held. KeyDown
   // is true when the key is the editor's: the page then prevents the browser's own action.
@@ -78,7 +76,6 @@ class WebPlatform : public Platform, public Screen {
   bool windowOpen_ = false;
   bool screenOpen_ = false;
   MessageQueue queue_;
-  HeldKeys held_ = 0;  // the modifiers held for the message GetMessage handed out last
   int screenWidth_ = 640;
   int screenHeight_ = 480;
   std::vector<uint16_t> shown_;  // the frame on the canvas, packed, in the screen's layout

@@ -1,4 +1,4 @@
-#include "platform/win32/ddraw_screen.h"
+#include "backends/win32/ddraw_screen.h"
 
 #include <algorithm>
 #include <cstring>

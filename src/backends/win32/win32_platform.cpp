@@ -1,4 +1,4 @@
-#include "platform/win32/win32_platform.h"
+#include "backends/win32/win32_platform.h"
 
 #include <algorithm>
 #include <cstring>
@@ -13,6 +13,16 @@ constexpr DWORD kWindowedStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 
 std::wstring Wide(const std::string& text) {
   return std::wstring(text.begin(), text.end());  // the titles are plain ASCII
+}
+
+// The modifiers held as of the input message taken last; VK_CONTROL, VK_SHIFT and VK_MENU
+// answer for the left and the right key alike.
+HeldKeys HeldNow() {
+  HeldKeys held = 0;
+  if (GetKeyState(VK_CONTROL) < 0) held |= kHeldControl;
+  if (GetKeyState(VK_SHIFT) < 0) held |= kHeldShift;
+  if (GetKeyState(VK_MENU) < 0) held |= kHeldMenu;
+  return held;
 }
 
 bool IsEditorMessage(UINT message) {
@@ -216,7 +226,7 @@ bool Win32Platform::GetMessage(Message* out) {
     }
     if (msg.hwnd == window_ && window_ != nullptr && IsEditorMessage(msg.message)) {
       const LPARAM lParam = IsMouseMessage(msg.message) ? ScreenPosition(msg.lParam) : msg.lParam;
-      *out = Message{msg.message, msg.wParam, lParam};
+      *out = Message{msg.message, msg.wParam, lParam, HeldNow()};
       return true;
     }
     DispatchMessageW(&msg);
@@ -231,11 +241,6 @@ void Win32Platform::PostMessage(const Message& m) {
 
 void Win32Platform::PostQuitMessage(int exitCode) {
   ::PostQuitMessage(exitCode);
-}
-
-bool Win32Platform::KeyHeld(uint32_t virtualKey) {
-  // VK_CONTROL, VK_SHIFT and VK_MENU answer for the left and the right key alike.
-  return virtualKey > 0 && virtualKey < 256 && GetKeyState(static_cast<int>(virtualKey)) < 0;
 }
 
 intptr_t Win32Platform::DefWindowProc(const Message& m) {

@@ -47,10 +47,8 @@ class Sdl2Platform : public Platform, public Screen {
 
   bool PeekMessage() override;
   bool GetMessage(Message* out) override;
-  // A posted message has the keys held that were held for the message being handled.
-  void PostMessage(const Message& m) override { queue_.Post(m, held_); }
+  void PostMessage(const Message& m) override { queue_.Post(m); }
   void PostQuitMessage(int exitCode) override;
-  bool KeyHeld(uint32_t virtualKey) override { return (held_ & HeldBitOf(virtualKey)) != 0; }
 
   // True while the window covers the desktop; Alt+Enter switches to a window and back.
   bool fullscreen() const { return fullscreen_; }
@@ -80,11 +78,9 @@ class Sdl2Platform : public Platform, public Screen {
   SteadyClock clock_;
   WindowProc proc_;
   MessageQueue queue_;
-  // The modifiers of the last key event taken from SDL, which every message queued after it
-  // carries (SDL's own modifier state is already that of events still waiting), and those of
-  // the message GetMessage handed out last, which KeyHeld answers.
+  // The modifiers of the last key event taken from SDL, which every message made after it
+  // carries (SDL's own modifier state is already that of events still waiting).
   HeldKeys keyboardHeld_ = 0;
-  HeldKeys held_ = 0;
   int screenWidth_ = 640;
   int screenHeight_ = 480;
   std::vector<uint8_t> shown_;  // the rows of the frame on the screen, packed

@@ -1,6 +1,6 @@
 // The desktop back end under SDL's dummy video driver, whose desktop is 1024x768: events are
 // pushed onto SDL's own queue (SDL_PushEvent) and come out of the platform as window messages.
-#include "platform/sdl2/sdl2_platform.h"
+#include "backends/sdl2/sdl2_platform.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -62,15 +62,15 @@ class Sdl2PlatformTest : public ::testing::Test {
     Push(e);
   }
   // Every waiting message as "message wParam lParam", followed by C, S and A for Ctrl, Shift
-  // and Alt when KeyHeld says they are held while it is handled.
+  // and Alt when the message says they were held.
   Texts Drain() {
     Texts out;
     Message m;
     while (platform_.PeekMessage() && platform_.GetMessage(&m)) {
       std::string held;
-      for (const auto& [key, letter] :
-           {std::pair{vk::kControl, 'C'}, std::pair{vk::kShift, 'S'}, std::pair{vk::kMenu, 'A'}}) {
-        if (platform_.KeyHeld(key)) held += letter;
+      for (const auto& [bit, letter] :
+           {std::pair{kHeldControl, 'C'}, std::pair{kHeldShift, 'S'}, std::pair{kHeldMenu, 'A'}}) {
+        if ((m.held & bit) != 0) held += letter;
       }
       out.push_back(std::to_string(m.message) + " " + std::to_string(m.wParam) + " " +
                     std::to_string(m.lParam) + (held.empty() ? "" : " " + held));
@@ -111,8 +111,8 @@ TEST_F(Sdl2PlatformTest, KeysBecomeVirtualKeyCodes_ButNotWithAltHeld) {
 }
 
 // Every message carries the modifiers of the last key event before it, left and right alike:
-// all are queued before the first is handled, and each is answered for on its own.
-TEST_F(Sdl2PlatformTest, KeyHeldAnswersForTheMessageBeingHandled_WithTheModifiersOfItsTime) {
+// all are queued before the first is handled, and each keeps its own.
+TEST_F(Sdl2PlatformTest, EachMessageCarriesTheModifiersOfItsTime) {
   PushKey(SDLK_LCTRL, KMOD_LCTRL);
   PushKey(SDLK_z, KMOD_LCTRL);
   PushKey(SDLK_z, KMOD_RCTRL | KMOD_RSHIFT);

@@ -1,8 +1,8 @@
-#include "platform/headless/replay_script.h"
+#include "backends/headless/replay_script.h"
 
 #include <gtest/gtest.h>
 
-#include "../support/temp_dir.h"
+#include "../../support/temp_dir.h"
 #include "platform/messages.h"
 
 namespace boxedit {

@@ -1,4 +1,4 @@
-#include "platform/headless/replay_script.h"
+#include "backends/headless/replay_script.h"
 
 #include <array>
 #include <sstream>

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/image_writer.h"
-#include "platform/headless/replay_script.h"
+#include "backends/headless/image_writer.h"
+#include "backends/headless/replay_script.h"
 #include "platform/message_queue.h"
 #include "platform/platform.h"
 
@@ -40,10 +40,8 @@ class HeadlessPlatform : public Platform, public Screen {
   // shots on the way. At the script's end queues the close message once, then the quit message.
   bool PeekMessage() override;
   bool GetMessage(Message* out) override;
-  // A posted message has the keys held that were held for the message being handled.
-  void PostMessage(const Message& m) override { queue_.Post(m, held_); }
+  void PostMessage(const Message& m) override { queue_.Post(m); }
   void PostQuitMessage(int exitCode) override;
-  bool KeyHeld(uint32_t virtualKey) override { return (held_ & HeldBitOf(virtualKey)) != 0; }
 
   // What a test or the replay looks at.
   bool windowOpen() const { return windowOpen_; }
@@ -77,7 +75,6 @@ class HeadlessPlatform : public Platform, public Screen {
   uint32_t pendingFrames_ = 0;  // frames still owed to the last `frame` command
   bool closeQueued_ = false;    // the close message that ends the editor at the script's end
   MessageQueue queue_;
-  HeldKeys held_ = 0;  // the modifiers held for the message GetMessage handed out last
   uint32_t clockMs_;
 
   WindowProc proc_;

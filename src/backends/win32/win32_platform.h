@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "backends/win32/ddraw_screen.h"
+#include "backends/win32/windows_api.h"
 #include "platform/platform.h"
-#include "platform/win32/ddraw_screen.h"
-#include "platform/win32/windows_api.h"
 
 namespace boxedit {
 
@@ -38,13 +38,11 @@ class Win32Platform : public Platform, public Screen {
   bool PeekMessage() override;
   // Takes the next message of the editor's table, dispatching the system's own messages on the
   // way; when only those were waiting, gives the null message (0), which the editor passes on.
+  // The modifiers come from GetKeyState: the thread's key state moves on as input messages are
+  // taken from its queue, so as a message is taken it is that of the message.
   bool GetMessage(Message* out) override;
   void PostMessage(const Message& m) override;
   void PostQuitMessage(int exitCode) override;
-  // GetKeyState: the thread's key state moves on as input messages are taken from its queue,
-  // and GetMessage hands the editor's messages out as it takes them, so the state is already
-  // that of the message being handled.
-  bool KeyHeld(uint32_t virtualKey) override;
   intptr_t DefWindowProc(const Message& m) override;
 
   // Why the full screen was refused at start, if it was; the editor then runs in a window.
