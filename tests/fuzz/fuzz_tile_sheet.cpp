@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to the tile-sheet loader as the contents of the tile-sheet file.
 //
 // Input: byte 0 picks the screen layout (bit 0), whether there is a colour key (bit 1) and
-// whether the BMP headers are built here (bit 2); bytes 1-2 are the key colour, byte 3 mod 4 the
-// part index plus one (-1 to 2), bytes 4-7 two scale factors (0 to 511; the third is 256).
-// Without bit 2 everything after that is the file. With it, bytes 8-14 choose the headers (see
+// whether the BMP headers are built here (bit 2); bytes 1-2 are the key colour; bytes 3-7 are
+// not used (the seeds were written when they chose a part and colour scales). Without bit 2
+// everything after that is the file. With it, bytes 8-14 choose the headers (see
 // BuildFile), so that every header size, depth and compression is one byte away, and the rest is
 // the masks, palette and pixel data that follow them.
 #include <unistd.h>
@@ -109,7 +109,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool is565 = (data[0] & 1) != 0;
   const bool keyed = (data[0] & 2) != 0;
   const int32_t key = keyed ? data[1] | (data[2] << 8) : -1;
-  // Bytes 3 to 7 are not used; the seeds keep them, so the file still starts at byte 8.
 
   std::vector<uint8_t> file(data + 8, data + size);
   if ((data[0] & 4) != 0) {
