@@ -1,34 +1,28 @@
-// The tile-sheet loader, the font sheet and text drawing.
+// chara.bmp read as a tile sheet: which rows the sheet shows, every BMP form decoded to its own
+// pixels, and files that are cut short or cannot be read.
+#include "chardata/tile_sheet_file.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "../support/bmp_writer.h"
 #include "../support/temp_dir.h"
-#include "bmp_writer.h"
-#include "chardata/bmp.h"
-#include "display/font.h"
-#include "display/pixel_layout.h"
-#include "display/surface.h"
-#include "display/tile_sheet_loader.h"
-#include "display_fixture.h"
 
 namespace boxedit {
 namespace {
 
 using testing::BmpForm;
 using testing::Bytes;
-using testing::OpenDisplay;
 using testing::Picture;
 using testing::WriteBmp;
-using Pair = std::pair<int, int>;  // two pixels compared at once
 
 constexpr BmpForm k8Bit{"8-bit", 8};
 
@@ -44,33 +38,27 @@ Picture PalettePicture(int32_t width, int32_t height, IndexOf index,
   return p;
 }
 
-class TileSheet : public ::testing::Test {
+class TileSheetFile : public ::testing::Test {
  protected:
-  void Sheet(bool is565 = true, int w = 16, int h = 16) {
-    d = std::make_unique<OpenDisplay>(is565);
-    sheet = std::make_unique<Surface>();
-    ASSERT_EQ(sheet->Create(d->display, w, h), 1);
-    sheet->surface->Fill(0x1234);
-  }
-  // Loads the bytes as chara.bmp; the reasons land in error and warning.
-  bool Load(const Bytes& bytes, int32_t key) {
+  // Reads the bytes as chara.bmp into a w x h sheet; the reasons land in error and warning.
+  bool Read(const Bytes& bytes, int w = 16, int h = 16) {
     dir.Write("chara.bmp", std::string(bytes.begin(), bytes.end()));
     error.clear();
     warning.clear();
-    return LoadTileSheet(*sheet, d->display.is565, dir / "chara.bmp", key, &error, &warning);
+    pixels = BmpPixels{};
+    return ReadTileSheet(dir / "chara.bmp", w, h, &pixels, &error, &warning);
   }
-  uint16_t At(int x, int y) const { return sheet->surface->At(x, y); }
+  int Index(int x, int y) const { return pixels.indices[pixels.Offset(x, y)]; }
 
   testing::TempDir dir;
-  std::unique_ptr<OpenDisplay> d;
-  std::unique_ptr<Surface> sheet;
+  BmpPixels pixels;
   std::string error, warning;
 };
 
 // Sheet row y shows file row j * 4 + (3 - y) (counted from the bottom) for the largest j <= 1
 // inside the picture, whatever way up the rows are stored; columns past the picture's width are
 // index 0.
-TEST_F(TileSheet, ThePartShownIsCountedUpwardsFromTheBottomWhateverTheRowOrder) {
+TEST_F(TileSheetFile, ThePartShownIsCountedUpwardsFromTheBottomWhateverTheRowOrder) {
   const struct {
     int32_t height;
     std::array<int, 4> fileRows;  // top sheet row first; -1 for a blank row
@@ -84,14 +72,10 @@ TEST_F(TileSheet, ThePartShownIsCountedUpwardsFromTheBottomWhateverTheRowOrder) 
       // Index 10 + file row in columns 0..5 of a picture six wide.
       const Picture p =
           PalettePicture(6, c.height, [&](int, int y) { return 10 + c.height - 1 - y; });
-      Sheet(true, 8, 4);
-      ASSERT_TRUE(Load(WriteBmp({"", 8, 0, 40, topDown}, p), -1)) << error;
-      EXPECT_EQ(sheet->hasColourKey, 0);  // a negative key is opaque
+      ASSERT_TRUE(Read(WriteBmp({"", 8, 0, 40, topDown}, p), 8, 4)) << error;
       for (int y = 0; y < 4; ++y) {
         const int shown = c.fileRows[y] < 0 ? 0 : 10 + c.fileRows[y];
-        EXPECT_EQ(Pair(At(5, y), At(6, y)),
-                  Pair(RgbToPixel(true, shown, shown, shown), 0))  // grey i is palette entry i
-            << "sheet row " << y;
+        EXPECT_EQ(std::pair(Index(5, y), Index(6, y)), std::pair(shown, 0)) << "sheet row " << y;
       }
     }
   }
@@ -105,9 +89,9 @@ uint8_t Held(uint8_t c, int bits) {
 }
 
 // Every depth, header size, compression and row order the writer makes: the sheet is the top
-// half of a 21x16 picture (21 makes every depth pad its rows), converted into the layout, with
-// one colour (index 4 for palettes) as the key.
-TEST_F(TileSheet, EveryFormShowsItsOwnPixelsConvertedIntoTheLayout) {
+// half of a 21x16 picture (21 makes every depth pad its rows). Palettes give indices and the
+// palette, 16-bit 5-5-5 its pixels as they are, every other form its colours.
+TEST_F(TileSheetFile, EveryFormGivesItsOwnPixels) {
   const BmpForm forms[] = {
       {"1-bit", 1},
       {"4-bit", 4},
@@ -125,14 +109,11 @@ TEST_F(TileSheet, EveryFormShowsItsOwnPixelsConvertedIntoTheLayout) {
       {"32-bit, masks in RGBX order, 52-byte header", 32, 3, 52, false, {0xFF, 0xFF00, 0xFF0000}},
       {"32-bit, 10-bit channels, V5", 32, 3, 124, false, {0x3FF00000, 0x000FFC00, 0x3FF}},
   };
-  constexpr int kKeyIndex = 4;
   // Runs of six alike, then five changing: both kinds of RLE run.
   const auto index = [](int x, int y) { return x % 11 < 6 ? 3 * y + 1 : 5 * x + 7 * y; };
   for (const BmpForm& form : forms) {
     SCOPED_TRACE(form.name);
-    const bool palette = form.bits <= 8;
     const auto masks = testing::MasksOf(form);
-    const bool raw555 = form.bits == 16 && masks[1] == 0x03E0;
     Picture p = PalettePicture(
         21, 16, [&](int x, int y) { return index(x, y) % (1 << std::min<int>(form.bits, 8)); });
     for (int i = 0; i < 256; ++i)
@@ -143,36 +124,34 @@ TEST_F(TileSheet, EveryFormShowsItsOwnPixelsConvertedIntoTheLayout) {
                            Held(c.green, std::popcount(masks[1])),
                            Held(c.blue, std::popcount(masks[2]))});
     }
-    const Bytes file = WriteBmp(form, p);
+    ASSERT_TRUE(Read(WriteBmp(form, p), 16, 8)) << error;
+    EXPECT_EQ(warning, "");
     // Palette entries past those the file holds are black.
     for (uint32_t i = form.coloursUsed; i > 0 && i < 256; ++i) p.palette[i] = {};
-    for (bool is565 : {true, false}) {
-      const auto converted = [&](Rgb c) {
-        return raw555 ? Pixel555ToLayout(is565, testing::Pack(c, masks))
-                      : RgbToPixel(is565, c.red, c.green, c.blue);
-      };
-      Sheet(is565, 16, 8);
-      const int32_t key = converted(palette ? p.palette[kKeyIndex] : p.colours[kKeyIndex]);
-      ASSERT_TRUE(Load(file, key)) << error;
-      EXPECT_EQ(warning, "");
-      EXPECT_EQ(Pair(sheet->hasColourKey, sheet->colourKey), Pair(1, key));  // blits leave it out
-      int wrong = 0;
-      for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 16; ++x) {
-          const Rgb c = palette ? p.palette[p.IndexAt(x, y)] : p.ColourAt(x, y);
-          if (At(x, y) != converted(c) && ++wrong <= 3)
-            ADD_FAILURE() << "pixel (" << x << ", " << y << "): " << At(x, y) << ", not "
-                          << converted(c) << (is565 ? " in 5-6-5" : " in 5-5-5");
-        }
+    const BmpPixelKind kind = form.bits <= 8                          ? BmpPixelKind::kIndexed
+                              : form.bits == 16 && masks[1] == 0x03E0 ? BmpPixelKind::kRgb555
+                                                                      : BmpPixelKind::kRgb;
+    ASSERT_EQ(pixels.kind, kind);
+    int wrong = 0;
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 16; ++x) {
+        const size_t at = pixels.Offset(x, y);
+        const bool same = kind == BmpPixelKind::kIndexed
+                              ? pixels.indices[at] == p.IndexAt(x, y) &&
+                                    pixels.palette[pixels.indices[at]] == p.palette[p.IndexAt(x, y)]
+                          : kind == BmpPixelKind::kRgb555
+                              ? pixels.raw555[at] == testing::Pack(p.ColourAt(x, y), masks)
+                              : pixels.rgb[at] == p.ColourAt(x, y);
+        if (!same && ++wrong <= 3) ADD_FAILURE() << "pixel (" << x << ", " << y << ")";
       }
-      EXPECT_EQ(wrong, 0);
     }
+    EXPECT_EQ(wrong, 0);
   }
 }
 
 // Runs past the right edge stop there rather than wrapping, and a jump past the top ends the
 // picture; nothing is written outside it (the sanitizer build checks that).
-TEST_F(TileSheet, RleRunsThatLeaveThePictureAreCut) {
+TEST_F(TileSheetFile, RleRunsThatLeaveThePictureAreCut) {
   Bytes file = WriteBmp({"", 8, 1}, PalettePicture(8, 4, [](int, int) { return 0; }));
   file.resize(ReadLe32(&file[10]));  // only the headers and the palette
   file.insert(file.end(), {
@@ -184,21 +163,19 @@ TEST_F(TileSheet, RleRunsThatLeaveThePictureAreCut) {
                               0,  2, 0, 200,        // jump 200 rows up
                               4,  6,                // nowhere to go
                           });
-  Sheet(true, 8, 4);
-  ASSERT_TRUE(Load(file, -1)) << error;
-  const auto grey = [](int i) { return RgbToPixel(true, i, i, i); };
+  ASSERT_TRUE(Read(file, 8, 4)) << error;
   for (int x = 0; x < 8; ++x) {
     SCOPED_TRACE(x);
-    EXPECT_EQ(At(x, 3), grey(5));
-    EXPECT_EQ(At(x, 2), x < 6 ? 0 : grey(x + 1));
-    EXPECT_EQ(Pair(At(x, 1), At(x, 0)), Pair(0, 0));
+    EXPECT_EQ(Index(x, 3), 5);
+    EXPECT_EQ(Index(x, 2), x < 6 ? 0 : x + 1);
+    EXPECT_EQ(std::pair(Index(x, 1), Index(x, 0)), std::pair(0, 0));
   }
   EXPECT_EQ(warning, "");
 }
 
 // A file cut short keeps the rows it holds; the rest, even part of a row, is index 0, and the
 // warning says which rows are missing. The picture's index at (x, y) is 20 + x + y.
-TEST_F(TileSheet, AFileCutShortKeepsWhatItHolds) {
+TEST_F(TileSheetFile, AFileCutShortKeepsWhatItHolds) {
   using Pixels = std::array<std::tuple<int, int, int>, 4>;  // x, y, index on the sheet
   const Pixels cutInRow12 = {{{15, 4, 39}, {2, 3, 25}, {3, 3, 0}, {0, 2, 0}}};
   const struct {
@@ -226,21 +203,19 @@ TEST_F(TileSheet, AFileCutShortKeepsWhatItHolds) {
     SCOPED_TRACE(c.form.name);
     Bytes file = WriteBmp(c.form, p);
     file.resize(ReadLe32(&file[10]) + c.held);
-    Sheet(true, 16, 8);
-    ASSERT_TRUE(Load(file, -1)) << error;
+    ASSERT_TRUE(Read(file, 16, 8)) << error;
     EXPECT_THAT(warning, ::testing::HasSubstr(c.says));
-    for (const auto& [x, y, i] : c.pixels)
-      EXPECT_EQ(At(x, y), RgbToPixel(true, i, i, i)) << x << ", " << y;
+    for (const auto& [x, y, i] : c.pixels) EXPECT_EQ(Index(x, y), i) << x << ", " << y;
   }
   // Only the last row's padding left out: nothing is missing.
   const Bytes padded = WriteBmp(k8Bit, PalettePicture(15, 16, [](int, int) { return 1; }));
-  ASSERT_TRUE(Load(Bytes(padded.begin(), padded.end() - 1), -1));
+  ASSERT_TRUE(Read(Bytes(padded.begin(), padded.end() - 1)));
   EXPECT_EQ(warning, "");
 }
 
-// What cannot be read is refused with a reason naming what was found, leaving the sheet as it
-// was; what can be read despite a fault loads with a warning.
-TEST_F(TileSheet, MalformedFilesAreRefusedOrWarnedAboutWithTheReason) {
+// What cannot be read is refused with a reason naming what was found; what can be read despite
+// a fault is read with a warning.
+TEST_F(TileSheetFile, MalformedFilesAreRefusedOrWarnedAboutWithTheReason) {
   const Bytes good = WriteBmp(k8Bit, PalettePicture(16, 16, [](int x, int) { return x; }));
   const auto with = [&](size_t at, uint32_t value, int bytes = 4) {
     Bytes b = good;
@@ -255,7 +230,7 @@ TEST_F(TileSheet, MalformedFilesAreRefusedOrWarnedAboutWithTheReason) {
   const struct {
     const char* name;
     Bytes file;
-    bool loads;
+    bool reads;
     const char* says;
   } cases[] = {
       {"signature", with(0, 'B' | 'X' << 8, 2), false, "it starts with 0x42 0x58, not \"BM\""},
@@ -288,102 +263,9 @@ TEST_F(TileSheet, MalformedFilesAreRefusedOrWarnedAboutWithTheReason) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Sheet();
-    EXPECT_EQ(Load(c.file, 5), c.loads);
-    EXPECT_THAT(c.loads ? warning : error, ::testing::HasSubstr(c.says));
-    if (!c.loads) {
-      EXPECT_EQ(Pair(At(0, 0), sheet->hasColourKey), Pair(0x1234, 0));
-    }
+    EXPECT_EQ(Read(c.file), c.reads);
+    EXPECT_THAT(c.reads ? warning : error, ::testing::HasSubstr(c.says));
   }
-  EXPECT_FALSE(LoadTileSheet(*sheet, true, dir / "missing.bmp", 5));
-  EXPECT_EQ(Pair(At(0, 0), sheet->hasColourKey), Pair(0x1234, 0));
-}
-
-constexpr uint16_t kKey = 0x01E0;  // (0, 63, 0) in 5-6-5
-constexpr uint16_t kGrey = 0x8410;
-constexpr uint16_t kMark = 0x1000;
-
-// A 320x240 font of 8x16 cells made in code: every cell is key colour but its pixel (1, 1),
-// which holds kMark + the cell number, so the back buffer tells which cell was drawn where.
-class Text : public ::testing::Test {
- protected:
-  Text() {
-    EXPECT_EQ(font->Create(d.display, 320, 240), 1);
-    font->SetCells(8, 16);
-    font->surface->Fill(kKey);
-    for (int n = 0; n < 600; ++n)
-      font->surface->Row(font->cells[n].top + 1)[font->cells[n].left + 1] = kMark + n;
-    font->hasColourKey = 1;
-    font->colourKey = kKey;
-    ClearBackBuffer(d.display, 128, 128, 128);
-  }
-  // The cells drawn on row 0 at x, x + 8, ... (-1 where none was); key pixels stay undrawn.
-  std::vector<int> Row(int x, int n) {
-    std::vector<int> cells;
-    for (int i = 0; i < n; ++i, x += 8) {
-      EXPECT_EQ(d.Back().At(x, 0), kGrey) << "key colour drawn at " << x;
-      cells.push_back(d.Back().At(x + 1, 1) == kGrey ? -1 : d.Back().At(x + 1, 1) - kMark);
-    }
-    return cells;
-  }
-
-  OpenDisplay d{true};
-  std::unique_ptr<Surface> font = std::make_unique<Surface>();
-};
-
-TEST_F(Text, NumbersDigitsAndStringsDrawTheirCells) {
-  const struct {
-    char call;  // DrawNumber, DrawDigits or DrawString
-    int x, digits, value;
-    const char* text;
-    std::vector<int> cells;
-  } cases[] = {
-      {'N', 392, 4, 7, "", {-1, -1, -1, -1, 23, -1}},
-      {'N', 0, 4, 0, "", {-1, -1, -1, -1, 16}},
-      {'N', 0, 4, 1000, "", {-1, 17, 16, 16, 16}},
-      {'N', 0, 4, 12345, "", {-1, 18, 19, 20, 21}},
-      {'N', 0, 4, 10005, "", {-1, -1, -1, -1, 21}},
-      {'N', 0, 3, -5, "", {13, -1, -1, 21}},
-      {'N', 0, 10, INT32_MIN, "", {13, 18, 17, 20, 23, 20, 24, 19, 22, 20, 24}},
-      {'D', 32, 2, 7, "", {96, 103, -1}},
-      {'D', 0, 3, -123, "", {95, 94, 93}},
-      {'D', 600, INT32_MAX, 5, "", {96, 96, 96, 96, 96}},  // a huge field: its visible zeros
-      {'S', 328, 0, 0, "PATTERN", {48, 33, 52, 52, 37, 50, 46, -1}},
-      {'S', 0, 0, 0, " NON", {-1, 46, 47, 46}},
-      {'S', 0, 0, 0, "", {-1}},
-      {'S', 0, 0, 0, "\x01\x1F\x7F\x80\xFF", {-1, -1, 95, -1, -1}},  // outside the table: none
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.call << " " << c.value << " " << c.text);
-    ClearBackBuffer(d.display, 128, 128, 128);
-    const Font text(*font, d.display);
-    if (c.call == 'N') text.DrawNumber(c.x, 0, c.digits, c.value);
-    if (c.call == 'D') text.DrawDigits(c.x, 0, c.digits, c.value);
-    if (c.call == 'S') text.DrawString(c.x, 0, c.text);
-    EXPECT_EQ(Row(c.x, static_cast<int>(c.cells.size())), c.cells);
-  }
-}
-
-// The sheet carried in the program: glyph rows in (255, 255, 0) above their shading in
-// (220, 178, 43), on a background of (0, 63, 0) that becomes the key.
-TEST(LoadBitmapResource, ConvertsTheFontSheetTopDownAndKeysOnItsBackground) {
-  OpenDisplay d(true);
-  auto font = std::make_unique<Surface>();
-  ASSERT_EQ(font->Create(d.display, 320, 240), 1);
-  EXPECT_EQ(LoadBitmapResource(*font, "NO SUCH BITMAP", 320, 240), 0);
-  ASSERT_EQ(LoadBitmapResource(*font, "NUMBITMAP", 320, 240), 1);
-  EXPECT_EQ(font->colourKey, 0x01E0);
-  int lastInk = -1, firstShade = 16;  // in the cell of "A", 33: x 8..15, y 16..31
-  for (int y = 0; y < 16; ++y) {
-    for (int x = 8; x < 16; ++x) {
-      if (font->surface->At(x, 16 + y) == 0xFFE0) lastInk = y;
-      if (font->surface->At(x, 16 + y) == RgbToPixel(true, 220, 178, 43))
-        firstShade = std::min(firstShade, y);
-    }
-  }
-  EXPECT_GE(lastInk, 0);
-  EXPECT_LT(lastInk, firstShade);
-  EXPECT_LT(firstShade, 16);
 }
 
 }  // namespace

@@ -1,0 +1,107 @@
+// Text drawing with a font sheet of cells, and the font sheet carried in the program.
+#include "display/font.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "display/pixel_layout.h"
+#include "display/surface.h"
+#include "display_fixture.h"
+
+namespace boxedit {
+namespace {
+
+using testing::OpenDisplay;
+
+constexpr uint16_t kKey = 0x01E0;  // (0, 63, 0) in 5-6-5
+constexpr uint16_t kGrey = 0x8410;
+constexpr uint16_t kMark = 0x1000;
+
+// A 320x240 font of 8x16 cells made in code: every cell is key colour but its pixel (1, 1),
+// which holds kMark + the cell number, so the back buffer tells which cell was drawn where.
+class Text : public ::testing::Test {
+ protected:
+  Text() {
+    EXPECT_EQ(font->Create(d.display, 320, 240), 1);
+    font->SetCells(8, 16);
+    font->surface->Fill(kKey);
+    for (int n = 0; n < 600; ++n)
+      font->surface->Row(font->cells[n].top + 1)[font->cells[n].left + 1] = kMark + n;
+    font->hasColourKey = 1;
+    font->colourKey = kKey;
+    ClearBackBuffer(d.display, 128, 128, 128);
+  }
+  // The cells drawn on row 0 at x, x + 8, ... (-1 where none was); key pixels stay undrawn.
+  std::vector<int> Row(int x, int n) {
+    std::vector<int> cells;
+    for (int i = 0; i < n; ++i, x += 8) {
+      EXPECT_EQ(d.Back().At(x, 0), kGrey) << "key colour drawn at " << x;
+      cells.push_back(d.Back().At(x + 1, 1) == kGrey ? -1 : d.Back().At(x + 1, 1) - kMark);
+    }
+    return cells;
+  }
+
+  OpenDisplay d{true};
+  std::unique_ptr<Surface> font = std::make_unique<Surface>();
+};
+
+TEST_F(Text, NumbersDigitsAndStringsDrawTheirCells) {
+  const struct {
+    char call;  // DrawNumber, DrawDigits or DrawString
+    int x, digits, value;
+    const char* text;
+    std::vector<int> cells;
+  } cases[] = {
+      {'N', 392, 4, 7, "", {-1, -1, -1, -1, 23, -1}},
+      {'N', 0, 4, 0, "", {-1, -1, -1, -1, 16}},
+      {'N', 0, 4, 1000, "", {-1, 17, 16, 16, 16}},
+      {'N', 0, 4, 12345, "", {-1, 18, 19, 20, 21}},
+      {'N', 0, 4, 10005, "", {-1, -1, -1, -1, 21}},
+      {'N', 0, 3, -5, "", {13, -1, -1, 21}},
+      {'N', 0, 10, INT32_MIN, "", {13, 18, 17, 20, 23, 20, 24, 19, 22, 20, 24}},
+      {'D', 32, 2, 7, "", {96, 103, -1}},
+      {'D', 0, 3, -123, "", {95, 94, 93}},
+      {'D', 600, INT32_MAX, 5, "", {96, 96, 96, 96, 96}},  // a huge field: its visible zeros
+      {'S', 328, 0, 0, "PATTERN", {48, 33, 52, 52, 37, 50, 46, -1}},
+      {'S', 0, 0, 0, " NON", {-1, 46, 47, 46}},
+      {'S', 0, 0, 0, "", {-1}},
+      {'S', 0, 0, 0, "\x01\x1F\x7F\x80\xFF", {-1, -1, 95, -1, -1}},  // outside the table: none
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.call << " " << c.value << " " << c.text);
+    ClearBackBuffer(d.display, 128, 128, 128);
+    const Font text(*font, d.display);
+    if (c.call == 'N') text.DrawNumber(c.x, 0, c.digits, c.value);
+    if (c.call == 'D') text.DrawDigits(c.x, 0, c.digits, c.value);
+    if (c.call == 'S') text.DrawString(c.x, 0, c.text);
+    EXPECT_EQ(Row(c.x, static_cast<int>(c.cells.size())), c.cells);
+  }
+}
+
+// The sheet carried in the program: glyph rows in (255, 255, 0) above their shading in
+// (220, 178, 43), on a background of (0, 63, 0) that becomes the key.
+TEST(LoadBitmapResource, ConvertsTheFontSheetTopDownAndKeysOnItsBackground) {
+  OpenDisplay d(true);
+  auto font = std::make_unique<Surface>();
+  ASSERT_EQ(font->Create(d.display, 320, 240), 1);
+  EXPECT_EQ(LoadBitmapResource(*font, "NO SUCH BITMAP", 320, 240), 0);
+  ASSERT_EQ(LoadBitmapResource(*font, "NUMBITMAP", 320, 240), 1);
+  EXPECT_EQ(font->colourKey, 0x01E0);
+  int lastInk = -1, firstShade = 16;  // in the cell of "A", 33: x 8..15, y 16..31
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 8; x < 16; ++x) {
+      if (font->surface->At(x, 16 + y) == 0xFFE0) lastInk = y;
+      if (font->surface->At(x, 16 + y) == RgbToPixel(true, 220, 178, 43))
+        firstShade = std::min(firstShade, y);
+    }
+  }
+  EXPECT_GE(lastInk, 0);
+  EXPECT_LT(lastInk, firstShade);
+  EXPECT_LT(firstShade, 16);
+}
+
+}  // namespace
+}  // namespace boxedit

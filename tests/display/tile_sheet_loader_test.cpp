@@ -1,0 +1,81 @@
+// The tile-sheet loader: chara.bmp's pixels of each kind converted into the screen's layout, the
+// key colour kept for blits, and a refusal that leaves the sheet as it was.
+#include "display/tile_sheet_loader.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "../support/bmp_writer.h"
+#include "../support/temp_dir.h"
+#include "display/pixel_layout.h"
+#include "display/surface.h"
+#include "display_fixture.h"
+
+namespace boxedit {
+namespace {
+
+using testing::BmpForm;
+using testing::Picture;
+
+// A 16x16 picture of colour (x * 16, y * 16, 255 - x * 16), palette index x + 16 * y: the sheet
+// (its top 16x8) shows every pixel converted once.
+Picture Colours() {
+  Picture p{16, 16};
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      const Rgb c(uint8_t(x * 16), uint8_t(y * 16), uint8_t(255 - x * 16));
+      p.indices.push_back(uint8_t(x + 16 * y));
+      p.palette[x + 16 * y] = c;
+      p.colours.push_back(c);
+    }
+  }
+  return p;
+}
+
+TEST(TileSheetLoader, EveryKindOfPixelIsConvertedIntoTheLayout_AndTheKeyKept) {
+  const std::pair<BmpForm, bool> forms[] = {
+      {{"8-bit", 8}, false}, {{"16-bit 5-5-5", 16}, true}, {{"24-bit", 24}, false}};
+  testing::TempDir dir;
+  const Picture p = Colours();
+  for (bool is565 : {true, false}) {
+    for (const auto& [form, raw555] : forms) {
+      SCOPED_TRACE(::testing::Message() << form.name << (is565 ? " in 5-6-5" : " in 5-5-5"));
+      testing::OpenDisplay d(is565);
+      auto sheet = std::make_unique<Surface>();
+      ASSERT_EQ(sheet->Create(d.display, 16, 8), 1);
+      const testing::Bytes bytes = WriteBmp(form, p);
+      dir.Write("chara.bmp", std::string(bytes.begin(), bytes.end()));
+      ASSERT_TRUE(LoadTileSheet(*sheet, is565, dir / "chara.bmp", 0x1234));
+      EXPECT_EQ(std::pair(sheet->hasColourKey, int(sheet->colourKey)), std::pair(1, 0x1234));
+      for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 16; ++x) {
+          const Rgb c = p.ColourAt(x, y);
+          const int32_t expected =
+              raw555 ? Pixel555ToLayout(is565, int32_t(testing::Pack(c, testing::MasksOf(form))))
+                     : RgbToPixel(is565, c.red, c.green, c.blue);
+          ASSERT_EQ(sheet->surface->At(x, y), expected) << x << ", " << y;
+        }
+      }
+      // A negative key is none; a file that cannot be used leaves the sheet as it was.
+      ASSERT_TRUE(LoadTileSheet(*sheet, is565, dir / "chara.bmp", -1));
+      EXPECT_EQ(sheet->hasColourKey, 0);
+      sheet->surface->Fill(0x4321);
+      std::string error;
+      EXPECT_FALSE(LoadTileSheet(*sheet, is565, dir / "missing.bmp", 5, &error));
+      EXPECT_FALSE(error.empty());
+      EXPECT_EQ(std::pair(int(sheet->surface->At(0, 0)), sheet->hasColourKey),
+                std::pair(0x4321, 0));
+    }
+  }
+  Surface none;
+  std::string error;
+  EXPECT_FALSE(LoadTileSheet(none, true, dir / "chara.bmp", 5, &error));
+  EXPECT_EQ(error, "there is no surface to load it into");
+}
+
+}  // namespace
+}  // namespace boxedit
