@@ -75,6 +75,16 @@ TEST(DrawContext, LinesLeaveOutTheEndPixel_AndClippingKeepsThePixelsOfTheWholeLi
   EXPECT_EQ(Line(-1000000000, -1000000000, 1000000000, 1000000000).size(), 13u);
 }
 
+// A pixel off the surface is left out, also one that a row's end or start would put on the
+// row beside it (rows of 20 pixels have no padding).
+TEST(DrawContext, PixelsOffTheSurfaceAreLeftOut) {
+  Surface16 s(20, 12, kLayout565);
+  DrawContext dc(s);
+  for (const auto& [x, y] : {std::pair(-1, 5), {20, 5}, {-1, 0}, {20, 11}})
+    dc.SetPixel(x, y, Rgb24(255, 255, 255));
+  EXPECT_TRUE(AllPixels(s, 0));
+}
+
 constexpr uint16_t kGrey = 0x8410;
 
 class SurfaceTest : public ::testing::Test {
@@ -146,6 +156,8 @@ TEST_F(SurfaceTest, NothingIsDrawn_OutsideTheCellTableOrWithoutASurface) {
   EXPECT_EQ(s->BlitCell(d.display, 0, 0, 0), 0);
   EXPECT_TRUE(AllPixels(d.Back(), kGrey));
   EXPECT_EQ(s->Create(d.display, 0, 16), 0);
+  Display never;  // never opened
+  EXPECT_EQ(s->Create(never, 16, 16), 0);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "view/box_overlay.h"
 #include "view/info_panels.h"
 #include "view/motion_strip.h"
+#include "view/onion_skin.h"
 #include "view/picture_bank.h"
 
 namespace boxedit {
@@ -189,7 +190,8 @@ TEST_F(View, PanelsShowNamesMarkerValuesWordsAndFlagDigits) {
   DrawBoxPanel(font, *list, 0, 0);
   EXPECT_EQ(TextAt(336, 80, 4) + TextAt(336, 96, 4) + TextAt(336, 112, 4), "- 18   0   0");
 
-  list->patterns[123] = {.speed = 7, .voice = 9, .vx = -20, .clash = 2, .guard = 3, .damage = -18};
+  list->patterns[123] = {
+      .to = 5, .speed = 7, .voice = 9, .vx = -20, .clash = 2, .guard = 3, .damage = -18};
   for (auto [flags, digits] : {std::pair(0x9u, "1001"), {0x4u, "0100"}, {0xF0u, "0000"}}) {
     Clear();
     list->patterns[123].flags = flags;
@@ -197,10 +199,40 @@ TEST_F(View, PanelsShowNamesMarkerValuesWordsAndFlagDigits) {
     EXPECT_EQ(TextAt(192, 328, 10), std::string("FLAG ") + digits + " ");
   }
   const std::tuple<int, int, const char*> rows[] = {
-      {8, 248, "NUMBE 123 "},   {8, 280, "SPEED   7 "},   {8, 344, "VOICE NON "},
-      {104, 248, "VX   - 20 "}, {192, 248, "CLASH     "}, {192, 264, "GUARD THR "},
-      {192, 280, "DAMEG- 18 "}};
+      {8, 248, "NUMBE 123 "},   {8, 264, "TO      5 "},   {8, 280, "SPEED   7 "},
+      {8, 344, "VOICE NON "},   {104, 248, "VX   - 20 "}, {192, 248, "CLASH     "},
+      {192, 264, "GUARD THR "}, {192, 280, "DAMEG- 18 "}};
   for (auto [x, y, text] : rows) EXPECT_EQ(TextAt(x, y, 10), text);
+}
+
+// The previous pattern's boxes at half strength, dotted where x + y is even: each outline but its
+// second corner, as a box is drawn. A flat box and a slot outside the table draw nothing.
+TEST_F(View, OnionSkinDotsDefenseBoxes0And1AndAttackBox0) {
+  const auto dotted = [](const Box& b) {
+    const std::pair end(161 + b.x2, 240 - b.y2);
+    Pixels out;
+    for (const auto& p : Frame(161 + b.x1, 240 - b.y1, end.first, end.second))
+      if ((p.first + p.second) % 2 == 0 && p != end) out.insert(p);
+    return out;
+  };
+  PatternRecord& r = list->patterns[7];
+  r.defense[0] = {-10, 10, 10, 0};
+  r.defense[1] = {30, 20, 20, 30};
+  r.defense[2] = {-60, 10, -50, 20};  // not the editor's: never drawn
+  r.attack[0] = {-30, 60, -20, 40};
+  r.attack[1] = {40, 60, 50, 70};
+  DrawOnionSkin(display, *list, 7);
+  Pixels defense = dotted(r.defense[0]);
+  defense.merge(dotted(r.defense[1]));
+  EXPECT_EQ(Changed(0x000F), defense);              // (0, 0, 127)
+  EXPECT_EQ(Changed(0x7800), dotted(r.attack[0]));  // (127, 0, 0)
+  EXPECT_EQ(Changed().size(), defense.size() + dotted(r.attack[0]).size());
+  Clear();
+  r.defense[0] = {-10, 10, -10, 0};
+  r.defense[1] = r.attack[0] = {};
+  DrawOnionSkin(display, *list, 7);
+  DrawOnionSkin(display, *list, kPatternCount);
+  EXPECT_TRUE(Changed().empty());
 }
 
 TEST_F(View, StripExamples_ThreeFramesTheGravity10JumpAndSpeed0OnTheGround) {
