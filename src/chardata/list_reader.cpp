@@ -90,10 +90,10 @@ Diagnostics Loader::Run() {
   list_.lastPattern = 0;
   ReadHeader header;
   header.count = ReadListHeader(words_, &header.words, &diagnostics_);
-  const int headerWords = header.count;
-  if (headerWords > 4) list_.gravity = header.words.numbers[3];
+  if (header.count > 4) list_.gravity = header.words.numbers[3];
+  const bool complete = header.count == kHeaderWordCount;
   if (header_ != nullptr) *header_ = std::move(header);
-  if (headerWords < kHeaderWordCount) return std::move(diagnostics_);
+  if (!complete) return std::move(diagnostics_);
 
   Word word;
   while (words_.Next(&word)) {
