@@ -1,0 +1,53 @@
+// End-to-end: whole screens of the sample character against golden frames. The replay of
+// tests/golden/frames.txt shows pictures through the key colour, the panels, boxes in each
+// circo's colours, the strip's arc, the onion skin, an unsaved edit, playback, the key help
+// and the status line; every shot must equal its golden frame to the pixel, in both layouts.
+// Golden frames catch any change; the edge cases stay in the view's, shell's and display's
+// own tests. After a change meant to alter the screen, run scripts/update-golden-frames.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "../support/png_reader.h"
+#include "run_boxtool.h"
+
+namespace boxedit {
+namespace {
+
+namespace fs = std::filesystem;
+
+class GoldenFrames : public testing::BoxtoolFolder,
+                     public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(GoldenFrames, TheSampleDrawsEveryShotAsItsGoldenFrame) {
+  const fs::path golden = testing::HostPath(std::string(BOXEDIT_SOURCE_DIR) + "/tests/golden");
+  ASSERT_EQ(Boxtool("make-sample ."), 0);
+  fs::copy_file(golden / "frames.txt", dir_ / "frames.txt");
+  ASSERT_EQ(Boxtool("replay frames.txt --layout " + GetParam()), 0) << Err();
+  int frames = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(golden / GetParam())) {
+    const std::string name = entry.path().filename().string();
+    RgbImage want, got;
+    ASSERT_TRUE(testing::ReadPng(entry.path(), &want)) << name;
+    ASSERT_TRUE(testing::ReadPng(dir_ / name, &got)) << name;
+    ASSERT_EQ(std::pair(got.width, got.height), std::pair(want.width, want.height)) << name;
+    int differ = 0, firstX = -1, firstY = -1;
+    for (int y = 0; y < want.height; ++y) {
+      for (int x = 0; x < want.width; ++x) {
+        if (got.At(x, y) == want.At(x, y)) continue;
+        if (differ++ == 0) firstX = x, firstY = y;
+      }
+    }
+    EXPECT_EQ(differ, 0) << name << ": the first differing pixel is (" << firstX << ", " << firstY
+                         << ")";
+    ++frames;
+  }
+  EXPECT_EQ(frames, 8);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, GoldenFrames, ::testing::Values("565", "555"),
+                         [](const auto& info) { return "Layout" + info.param; });
+
+}  // namespace
+}  // namespace boxedit
