@@ -120,37 +120,5 @@ TEST_F(HostileInput, AMotion2ThatIsMotionUnderAnotherName_IsNeverWritten) {
 #endif
 }
 
-// A damaged chara.bmp is used as far as it goes, and the editor says what is wrong with it.
-TEST_F(HostileInput, ADamagedTileSheet_IsReportedWithThePartThatCouldBeUsed) {
-  ASSERT_EQ(Boxtool("make-sample ."), 0);
-  const std::string sheet = dir_.Read("chara.bmp");
-  const std::pair<std::string, const char*> cases[] = {
-      {sheet.substr(0, 54), "chara.bmp is short: the file ends inside the palette"},
-      {sheet.substr(0, 500000), "chara.bmp is short: the file ends inside the pixel data"},
-      {"XY" + sheet.substr(2), "chara.bmp not used: "},
-  };
-  for (const auto& [bytes, message] : cases) {
-    dir_.Write("chara.bmp", bytes);
-    EXPECT_EQ(Replay(), 0);
-    EXPECT_THAT(Err(), HasSubstr(message));
-  }
-}
-
-// A full disk, as a file-size limit: whatever could not be written whole is not there at all.
-TEST_F(HostileInput, WritesThatFailHalfWay_LeaveNoPartialFile) {
-  BOXEDIT_POSIX_ONLY("a file-size limit");
-  const std::string limit = "trap '' XFSZ; ulimit -f 100";  // 51200 bytes
-  EXPECT_EQ(Boxtool("make-sample out", limit), 1);
-  EXPECT_THAT(Err(), HasSubstr("cannot write"));
-  EXPECT_FALSE(dir_.Exists("out/chara.bmp"));
-  ASSERT_EQ(Boxtool("make-sample ."), 0);
-  dir_.Write("script.txt", "frame\nshot big.bmp\n");
-  EXPECT_EQ(Boxtool("replay script.txt", limit), 1);
-  EXPECT_FALSE(dir_.Exists("big.bmp"));
-  for (const auto& entry : fs::directory_iterator(dir_.path())) {
-    EXPECT_THAT(entry.path().filename().string(), ::testing::Not(HasSubstr("boxedit-tmp")));
-  }
-}
-
 }  // namespace
 }  // namespace boxedit

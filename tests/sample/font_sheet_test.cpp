@@ -7,7 +7,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -23,50 +22,6 @@ std::string ReadSourceFile(const std::string& relative) {
   std::ifstream in(testing::HostPath(std::string(BOXEDIT_SOURCE_DIR) + "/" + relative),
                    std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// The resource as the program finds it: info header, palette, rows bottom-up.
-class FontResourceTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_EQ(dib.size(), 77864u); }
-  // Palette index of sheet pixel (x, y), y counted from the top.
-  uint8_t Pixel(int x, int y) const {
-    return dib[kBitmapInfoHeaderSize + kPaletteBytes +
-               (kFontSheetHeight - 1 - y) * kFontSheetWidth + x];
-  }
-  // The palette indices that occur in cell n.
-  std::set<uint8_t> IndicesIn(int cell) const {
-    std::set<uint8_t> out;
-    for (int y = 0; y < kGlyphHeight; ++y) {
-      for (int x = 0; x < kGlyphWidth; ++x) out.insert(Pixel(CellX(cell) + x, CellY(cell) + y));
-    }
-    return out;
-  }
-
-  std::span<const uint8_t> dib = FindBitmapResource("NUMBITMAP");
-};
-
-TEST_F(FontResourceTest, CellsOfTheCharacterTable_HoldTwoToneGlyphs_TheRestBackgroundOnly) {
-  std::set<int> drawn = {1, 2, 7, 8, 9, 10, 11, 12, 13, 14, 15, 32};  // marks, the triangle
-  for (int c = 16; c <= 25; ++c) drawn.insert(c);                     // digits
-  for (int c = 33; c <= 58; ++c) drawn.insert(c);                     // A to Z
-  for (int c = 96; c <= 105; ++c) drawn.insert(c);                    // the second digit set
-  const std::set<uint8_t> background{127}, twoTone{0, 1, 127};
-  for (int cell = 0; cell < kFontCells; ++cell) {
-    const std::set<uint8_t> used = IndicesIn(cell);
-    if (!drawn.count(cell)) {
-      EXPECT_EQ(used, background) << "cell " << cell;
-    } else if ((cell >= 16 && cell <= 25) || (cell >= 33 && cell <= 58)) {
-      EXPECT_EQ(used, twoTone) << "cell " << cell;
-    } else {
-      EXPECT_NE(used, background) << "cell " << cell;
-    }
-  }
-  for (int y = 0; y < kGlyphHeight; ++y) {  // the second digit set repeats the digits
-    for (int x = 0; x < 10 * kGlyphWidth; ++x) {
-      ASSERT_EQ(Pixel(CellX(96) + x, CellY(96) + y), Pixel(CellX(16) + x, CellY(16) + y));
-    }
-  }
 }
 
 // The resource is made from font.txt at build time, and numbitmap.bmp beside the art is the

@@ -1,5 +1,5 @@
-// The sample character's three files: their layouts, the tiles they hold and a pattern list
-// whose motions show off every part of the view.
+// The sample character's three files: their layouts, the tiles they hold and their writing.
+// How the sample looks in the editor is pinned by the golden frames of tests/golden.
 #include "sample/sample_character.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <string>
 
 #include "../support/temp_dir.h"
-#include "chardata/list_reader.h"
 #include "display/pixel_layout.h"
 #include "sample_files.h"
 
@@ -16,21 +15,8 @@ namespace boxedit {
 namespace {
 
 using testing::MapEntry;
-using testing::PicturePixel;
 using testing::Sample;
 using testing::SheetPixel;
-
-// The table as the editor reads it from motion.lst, which must read without a diagnostic.
-const MotionList& Loaded() {
-  static const MotionList* list = [] {
-    auto* l = new MotionList();
-    for (const Diagnostic& d : LoadText(*l, Sample().motionList)) {
-      ADD_FAILURE() << FormatDiagnostic(d);
-    }
-    return l;
-  }();
-  return *list;
-}
 
 TEST(SampleFiles, HaveTheLayoutsTheEditorReads_AndTheSameBytesEveryTime) {
   const std::vector<uint8_t>& f = Sample().tileSheet;
@@ -41,8 +27,7 @@ TEST(SampleFiles, HaveTheLayoutsTheEditorReads_AndTheSameBytesEveryTime) {
   EXPECT_TRUE(again.tileSheet == f && again.pictures == Sample().pictures);
 }
 
-// Black, palette index 0, is the key colour and the background of every tile (the sample seen
-// in the view checks both); the blits leave out every pixel equal to the key, so no other colour
+// Black, palette index 0, is the key colour and the background of every tile; the blits leave out every pixel equal to the key, so no other colour
 // used on the sheet may become it in either layout.
 TEST(SampleTileSheet, NoColourButTheBackgroundIsTheKey_AndMapsUseOnlyWrittenTiles) {
   const SampleCharacter& s = Sample();
@@ -66,56 +51,6 @@ TEST(SampleTileSheet, NoColourButTheBackgroundIsTheKey_AndMapsUseOnlyWrittenTile
     }
     EXPECT_TRUE(p < s.pictureCount ? tiles > 10 : tiles == 0) << "picture " << p;
   }
-}
-
-TEST(SampleList, HasEmptySlotsBetweenPatterns) {
-  const MotionList& list = Loaded();
-  EXPECT_EQ(list.gravity, kSampleGravity);
-  int used = 0;
-  for (const PatternRecord& r : list.patterns) used += !r.IsEmpty();
-  EXPECT_GE(used, 30);
-  EXPECT_FALSE(list.patterns[3].IsEmpty());
-  for (int i = 4; i <= 9; ++i) EXPECT_TRUE(list.patterns[i].IsEmpty()) << i;
-  EXPECT_FALSE(list.patterns[10].IsEmpty());
-}
-
-// The jumps rise (vy > 0), chain with to = -1 into a slot that falls until it lands (speed 0),
-// so the motion strip draws an arc; the back jump moves left and the forward jump right.
-TEST(SampleList, JumpsRiseAndFallAlongAChain) {
-  const MotionList& list = Loaded();
-  for (const int motion : {6, 7, 8}) {
-    int rising = -1, falling = -1, vx = 0;
-    for (int i = 10 * motion; list.patterns[i].to == -1; ++i) {
-      if (list.patterns[i].vy > 0 && rising < 0) rising = i;
-      if (list.patterns[i].speed <= 0 && rising >= 0) falling = i;
-      vx += list.patterns[i].vx;
-    }
-    EXPECT_GE(rising, 0) << "motion " << motion;
-    EXPECT_GT(falling, rising) << "motion " << motion;
-    EXPECT_EQ(vx < 0, motion == 7) << "motion " << motion;
-    EXPECT_EQ(vx > 0, motion == 8) << "motion " << motion;
-  }
-}
-
-// Attack boxes sit on the fist or foot of the strikes: within the view, in front of the body,
-// with the fighter under their middle. The strikes use circo 44, 46 and 53 as well as 0.
-TEST(SampleList, AttackBoxesSitOnTheStrikes_WhichUseEveryCirco) {
-  std::set<int> motions, circo;
-  for (int i = 0; i < kPatternCount; ++i) {
-    const PatternRecord& r = Loaded().patterns[i];
-    const Box& a = r.attack[0];
-    if (r.IsEmpty()) continue;
-    circo.insert(r.circo);
-    if (a == Box{}) continue;
-    motions.insert(Motion(i));
-    EXPECT_TRUE(a.x1 > 18 && a.x1 < a.x2 && a.x2 <= 159) << i;
-    EXPECT_TRUE(a.y2 >= 0 && a.y2 < a.y1 && a.y1 <= 239) << i;
-    // View point (x, y) is picture pixel (161 + x, 239 - y).
-    const int cx = 161 + (a.x1 + a.x2) / 2, cy = 239 - (a.y1 + a.y2) / 2;
-    EXPECT_NE(PicturePixel(Sample(), r.picture, cx, cy), 0) << "slot " << i;
-  }
-  EXPECT_EQ(motions, (std::set<int>{25, 26, 27, 29, 35}));
-  EXPECT_EQ(circo, (std::set<int>{0, 44, 46, 53}));
 }
 
 TEST(WriteSampleCharacter, WritesTheThreeFiles_OrSaysWhyNot) {

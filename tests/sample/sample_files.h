@@ -25,11 +25,4 @@ inline uint8_t SheetPixel(const SampleCharacter& s, int x, int y) {
   return s.tileSheet[1078 + 640 * 720 + (719 - y) * 640 + x];
 }
 
-// Palette index at (x, y) of picture p, composed from its map and the sheet; 0 where no tile.
-inline uint8_t PicturePixel(const SampleCharacter& s, int p, int x, int y) {
-  const uint16_t t = MapEntry(s, p, y / 16, x / 16);
-  if (t == 0xFFFF) return 0;
-  return SheetPixel(s, 16 * (t % 40) + x % 16, 16 * (t / 40) + y % 16);
-}
-
 }  // namespace boxedit::testing
