@@ -189,6 +189,8 @@ TEST_F(BoxtoolTest, HelpAndUnknownOptions) {
   EXPECT_THAT(dir_.Read("out.txt"), HasSubstr("make-sample"));
   EXPECT_EQ(Boxtool("replay --help"), 0);
   EXPECT_EQ(dir_.Read("out.txt"), "usage: boxtool replay SCRIPT [--layout 565|555]\n");
+  EXPECT_EQ(Boxtool("replay"), 2);
+  EXPECT_EQ(Err(), "usage: boxtool replay SCRIPT [--layout 565|555]\n");
   for (const char* args : {"check --nope", "replay s.txt --lay 555", "make-sample --forced x"}) {
     EXPECT_EQ(Boxtool(args), 2) << args;
     EXPECT_THAT(dir_.Read("err.txt"), HasSubstr("unknown option '--")) << args;

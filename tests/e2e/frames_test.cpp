@@ -55,18 +55,26 @@ TEST_F(FramesTest, EveryFormatGivesTheSameFigures) {
 }
 
 TEST_F(FramesTest, ErrorsInTheListStillGiveFiguresAndBadArgumentsNone) {
-  EXPECT_EQ(Frames("--motion 2"), 0);  // an empty first slot: the heading alone
+  EXPECT_EQ(Frames("--motion 3"), 0);  // an empty first slot: the heading alone
   EXPECT_EQ(Out(), "motion  name  first  last  frames  startup  active  recovery  hits\n");
-  dir_.Write("motion.lst", std::string(kList) + "1300 -1\n");
+  // Motion 2 has no attack box: every figure but the frames is a dash.
+  dir_.Write("motion.lst", std::string(kList) +
+                               "  20 -1 3 0 0 3 9 0 0 0 0 0 -1 U 0 -1 0 0000 000000000000 "
+                               "000000000000 000000000000 d\n1300 -1\n");
+  EXPECT_EQ(Frames("--motion 2"), 1);
+  EXPECT_THAT(Out(),
+              HasSubstr("\n     2  WALK-R     20    20       3        -  -              -  -\n"));
   EXPECT_EQ(Frames("--motion 1 --format csv"), 1);
   EXPECT_THAT(Out(), HasSubstr("\n1,WALK-L,10,10,,"));
-  EXPECT_THAT(dir_.Read("err.txt"), HasSubstr("motion.lst:7: error:"));
+  EXPECT_THAT(dir_.Read("err.txt"), HasSubstr("motion.lst:8: error:"));
 
-  for (const char* args :
-       {"--motion 130", "--motion -1", "--motion 1x", "--format xml", "--motion", "a b"}) {
+  for (const char* args : {"--motion 130", "--motion -1", "--motion 1x", "--motion 99999999999",
+                           "--format xml", "--motion", "a b"}) {
     EXPECT_EQ(Frames(args), 2) << args;
     EXPECT_THAT(dir_.Read("err.txt"), HasSubstr("usage: boxtool frames")) << args;
   }
+  Frames("--motion 130");
+  EXPECT_THAT(dir_.Read("err.txt"), HasSubstr("no motion '130' (0 to 129)"));
   std::filesystem::remove(dir_ / "motion.lst");
   EXPECT_EQ(Frames(""), 2);
 }
