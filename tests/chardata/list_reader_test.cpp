@@ -5,7 +5,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <random>
 #include <sstream>
 
 #include "../support/temp_dir.h"
@@ -15,6 +14,7 @@ namespace boxedit {
 namespace {
 
 using ::testing::ElementsAreArray;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 
 // A header of six words over three lines, so that the first record line is line 4.
@@ -83,23 +83,18 @@ void Check(const std::vector<Case>& cases) {
     SCOPED_TRACE(c.text.substr(0, 80));
     auto list = std::make_unique<MotionList>();
     list->gravity = 99;
-    if (!c.before.empty()) {
-      ASSERT_TRUE(LoadText(*list, c.before).empty());
-    }
+    ASSERT_TRUE(LoadText(*list, c.before).empty() || c.before.empty());
     const std::vector<std::string> got = Formatted(LoadText(*list, c.text));
     std::vector<::testing::Matcher<std::string>> diagnostics;
     for (const std::string& x : c.expect) {
+      const size_t colon = x.find(": "), equals = x.find('=');
       if (x.starts_with("motion.lst")) {
         diagnostics.push_back(::testing::StartsWith(x));
-      } else if (x.starts_with("last=")) {
-        EXPECT_EQ(list->lastPattern, std::stoi(x.substr(5)));
-      } else if (x.starts_with("gravity=")) {
-        EXPECT_EQ(list->gravity, std::stoi(x.substr(8)));
+      } else if (colon == std::string::npos) {
+        EXPECT_EQ(x.starts_with("last") ? list->lastPattern : list->gravity,
+                  std::stoi(x.substr(equals + 1)));
       } else {
-        const size_t colon = x.find(": ");
-        EXPECT_THAT(Describe(list->patterns[std::stoi(x.substr(0, colon))]),
-                    HasSubstr(x.substr(colon + 2)))
-            << x;
+        EXPECT_THAT(Describe(list->patterns[std::stoi(x)]), HasSubstr(x.substr(colon + 2))) << x;
       }
     }
     EXPECT_THAT(got, ElementsAreArray(diagnostics));
@@ -128,8 +123,8 @@ TEST(ListReader, WellFormedText_FillsSlotsByTheFormatRules) {
         "6: guard=9 "}},
       {Records(17, {"1111", "0101", "1x1y", "0000", "10001"}),
        {"0: flags=15 ", "1: flags=5 ", "2: flags=10 ", "3: flags=0 ", "4: flags=8 "}},
-      {Records(19, {"1FF1FF0FF1FF", "000FFF000FFF", "000000000000", "11E02801900AZZZ"}),
-       {"0: 0) (-255,511,255,511) (", "1: 0) (0,4095,0,4095) (", "2: 0) (0,0,0,0) (",
+      {Records(19, {"1FF1FF1FF1FF", "000FFF000FFF", "000000000000", "11E02801900AZZZ"}),
+       {"0: 0) (-255,511,-255,511) (", "1: 0) (0,4095,0,4095) (", "2: 0) (0,0,0,0) (",
         "3: 0) (-30,40,25,10) ("}},
   });
   // Bytes above 127 count by their unsigned code whatever the signedness of char.
@@ -212,89 +207,36 @@ TEST(ListReader, BadInput_KeepsWhatWasReadAndReportsTheLine) {
 TEST(ListReader, MissingOrUnreadableFile_GivesNoKeyColourAndAnEmptyTable) {
   testing::TempDir dir;
   auto list = std::make_unique<MotionList>();
-  ASSERT_TRUE(LoadText(*list, h + Record(12)).empty());
-  ReadHeader header{{}, 6};
-  EXPECT_THAT(Formatted(Load(*list, dir.path(), &header)), ElementsAreArray({
-                std::string("motion.lst: error: cannot read motion.lst: ") +
-#if defined(_WIN32)
-                    "File not found"
-#else
-                    "No such file or directory"
+  for (bool folder : {false, true}) {
+    if (folder) std::filesystem::create_directory(dir / "motion.lst");
+    ASSERT_TRUE(LoadText(*list, h + Record(12)).empty());
+    ReadHeader header{{}, 6};
+    const std::vector<std::string> got = Formatted(Load(*list, dir.path(), &header));
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_THAT(got[0], ::testing::StartsWith("motion.lst: error: cannot read motion.lst: "));
+#if !defined(_WIN32)
+    if (!folder) {
+      EXPECT_THAT(got[0], EndsWith(": No such file or directory"));
+    }
 #endif
-              }));
-  EXPECT_EQ(list->lastPattern, 0);
-  EXPECT_TRUE(list->patterns[12].IsEmpty());
-  EXPECT_FALSE(header.keyColour());
-
-  std::filesystem::create_directory(dir / "motion.lst");
-  const Diagnostics d = Load(*list, dir.path());
-  EXPECT_TRUE(HasErrors(d));
-  EXPECT_THAT(Formatted(d), ElementsAreArray({HasSubstr("motion.lst: error: cannot read ")}));
-
-  // The key colour needs the first four words only; start-up's header needs all six.
+    EXPECT_EQ(list->lastPattern, 0);
+    EXPECT_TRUE(list->patterns[12].IsEmpty());
+    EXPECT_FALSE(header.keyColour());
+  }
+  // The key colour needs the first four words only, as written (the screen decides what they
+  // mean); start-up's header needs all six.
   const auto read = [&](const char* text) {
     ReadHeader header;
     LoadText(*list, text, nullptr, &header);
     return header;
   };
-  EXPECT_EQ(read("NAME\n128 128\n128").keyColour(), (KeyColour{128, 128, 128}));
-  EXPECT_FALSE(read("NAME\n128 128\n128").complete());
-  // As written: the screen decides what they mean.
   EXPECT_EQ(read("NAME -1 300\n2").keyColour(), (KeyColour{-1, 300, 2}));
+  EXPECT_FALSE(read("NAME -1 300\n2").complete());
   EXPECT_FALSE(read("NAME 1 2").keyColour());
   const std::optional<ListHeader> whole = read("NAME 1 2 3 -4 END 5").complete();
   ASSERT_TRUE(whole);
   EXPECT_EQ(whole->numbers, (std::array<int32_t, 4>{1, 2, 3, -4}));
   EXPECT_EQ(whole->secondWord, "END");
-}
-
-// A table with about a third of its slots filled, some above lastPattern. Values are small most
-// of the time, so that the minimum widths matter, and any 32-bit value sometimes.
-std::unique_ptr<MotionList> RandomTable(uint32_t seed) {
-  std::mt19937 rng(seed);
-  auto in = [&](int32_t low, int32_t high) {
-    return std::uniform_int_distribution<int32_t>(low, high)(rng);
-  };
-  auto list = std::make_unique<MotionList>();
-  list->ResetSlots();
-  list->lastPattern = in(0, kPatternCount - 1);
-  for (PatternRecord& r : list->patterns) {
-    if (in(0, 2) != 0) continue;
-    for (int32_t* f : {&r.to, &r.speed, &r.picture, &r.depth, &r.circo, &r.voice, &r.vx, &r.rx,
-                       &r.vy, &r.ry, &r.extra, &r.clash, &r.damage, &r.hitTo, &r.hitI}) {
-      *f = in(0, 3) ? in(-12, 120) : in(INT32_MIN, INT32_MAX);
-    }
-    r.picture &= INT32_MAX;  // not an empty slot
-    r.guard = std::array{0, 1, 2, 3, 9}[in(0, 4)];
-    r.flags = static_cast<uint32_t>(in(0, 15));
-    for (Box* b : {&r.defense[0], &r.defense[1], &r.attack[0]}) {
-      *b = {in(-255, 255), in(0, 511), in(-255, 255), in(0, 511)};
-    }
-    for (int k = in(1, kCommentSize - 1); k > 0; --k) r.comment[k - 1] = char(in('!', '~'));
-  }
-  return list;
-}
-
-TEST(ListReader, RoundTrip_SavedSlotsReadBackEqualInBothLayouts) {
-  PatternRecord empty;
-  empty.picture = -1;
-  for (uint32_t seed = 1; seed <= 8; ++seed) {
-    auto original = RandomTable(seed);
-    for (SaveLayout layout : {SaveLayout::kS, SaveLayout::kL}) {
-      auto back = std::make_unique<MotionList>();
-      const Diagnostics d = LoadText(*back, FormatList(*original, {"A", {}, "B"}, layout));
-      ASSERT_TRUE(d.empty()) << FormatDiagnostic(d[0]);
-      int last = 0;
-      for (int i = 0; i < kPatternCount; ++i) {
-        // Empty slots stay empty, and slots above lastPattern are not carried.
-        const bool saved = i <= original->lastPattern && !original->patterns[i].IsEmpty();
-        if (saved) last = i;
-        ASSERT_EQ(Describe(back->patterns[i]), Describe(saved ? original->patterns[i] : empty))
-            << "seed " << seed << " slot " << i;
-      }
-      EXPECT_EQ(back->lastPattern, last);
-    }
-  }
 }
 
 }  // namespace

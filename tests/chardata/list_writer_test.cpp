@@ -45,6 +45,15 @@ TEST(ListWriter, RecordLine_FollowsEachLayoutExactly) {
   r.ry = -1;
   EXPECT_THAT(FormatRecordLine(r, 12, SaveLayout::kS), HasSubstr("   40 5   0 -1 0 -1 U"));
   EXPECT_THAT(FormatRecordLine(r, 12, SaveLayout::kL), HasSubstr("   40  5   0 -1 0 -1 U"));
+  // Every guard's letter and the flags from bit 8 down to bit 1.
+  for (const auto& [guard, flags, piece] : {std::tuple{1, 5u, " M  0   -1 0 0101 "},
+                                            {2, 0u, " D  0   -1 0 0000 "},
+                                            {3, 15u, " X  0   -1 0 1111 "},
+                                            {9, 8u, " 0  0   -1 0 1000 "}}) {
+    r.guard = guard;
+    r.flags = flags;
+    EXPECT_THAT(FormatRecordLine(r, 12, SaveLayout::kS), HasSubstr(piece));
+  }
   // An empty comment is written as "-"; a comment without a NUL is cut to 63 characters.
   r.comment.fill('\0');
   EXPECT_THAT(FormatRecordLine(r, 12, SaveLayout::kS), EndsWith(" 01403C03402C -\n"));
@@ -91,12 +100,9 @@ TEST(Save, CopiesTheHeaderAsItStandsNowAndKeepsTheEarlierFileOnFailure) {
   };
   const std::string changed = "NEW-NAME\n  7\t8 9\n-2 TAIL " + kExampleS;
   dir.Write("motion.lst", changed);
-  EXPECT_EQ(Save(*list, dir.path(), SaveLayout::kS), 1);
+  EXPECT_TRUE(Save(*list, dir.path(), SaveLayout::kL));
   EXPECT_EQ(dir.Read("motion2.lst"),
-            FormatList(*list, {"NEW-NAME", {7, 8, 9, -2}, "TAIL"}, SaveLayout::kS));
-  EXPECT_EQ(Save(*list, dir.path(), SaveLayout::kL), 1);
-  EXPECT_THAT(dir.Read("motion2.lst"), ::testing::StartsWith("NEW-NAME\n  7   8   9  -2\n\nTAIL\n"
-                                                             "\n  12   -1  4   7  0  3 9   40  0"));
+            FormatList(*list, {"NEW-NAME", {7, 8, 9, -2}, "TAIL"}, SaveLayout::kL));
   EXPECT_EQ(dir.Read("motion.lst"), changed);
   EXPECT_EQ(files(), 2);
 
@@ -106,7 +112,7 @@ TEST(Save, CopiesTheHeaderAsItStandsNowAndKeepsTheEarlierFileOnFailure) {
   for (const char* text :
        {"", "NAME 1 2 3 4", "NAME 1 2 x 4 END", static_cast<const char*>(nullptr)}) {
     text ? dir.Write("motion.lst", text) : void(std::filesystem::remove(dir / "motion.lst"));
-    EXPECT_EQ(Save(*list, dir.path(), SaveLayout::kL, &error), 0);
+    EXPECT_FALSE(Save(*list, dir.path(), SaveLayout::kL, &error));
     EXPECT_THAT(error, HasSubstr(text ? "no complete header" : "cannot read motion.lst"));
     EXPECT_EQ(dir.Read("motion2.lst"), "earlier");
   }
@@ -119,10 +125,10 @@ TEST(Save, CopiesTheHeaderAsItStandsNowAndKeepsTheEarlierFileOnFailure) {
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
   const rlimit small{100, old.rlim_max};
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const int result = Save(*list, dir.path(), SaveLayout::kS, &error);
+  const bool saved = Save(*list, dir.path(), SaveLayout::kS, &error);
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
-  EXPECT_EQ(result, 0);
+  EXPECT_FALSE(saved);
   EXPECT_THAT(error, HasSubstr("cannot write"));
   EXPECT_EQ(dir.Read("motion2.lst"), "earlier");
   EXPECT_EQ(files(), 2);
@@ -135,36 +141,36 @@ TEST(Save, CopiesTheHeaderAsItStandsNowAndKeepsTheEarlierFileOnFailure) {
 TEST(Save, ListGetsTheModeOfANewFile_LessTheUmask) {
   BOXEDIT_POSIX_ONLY("file modes, the umask and symbolic links");
 #if !defined(_WIN32)
+  namespace fs = std::filesystem;
   testing::TempDir dir;
   auto list = std::make_unique<MotionList>();
   dir.Write("motion.lst", kList);
   ASSERT_TRUE(Load(*list, dir.path()).empty());
   for (const auto& [mask, mode] : {std::pair{022, 0644}, {077, 0600}, {0, 0666}}) {
-    std::filesystem::remove(dir / "motion2.lst");
+    fs::remove(dir / "motion2.lst");
     const mode_t old = umask(mask);
-    const int result = Save(*list, dir.path(), SaveLayout::kS);
-    const mode_t after = umask(old);
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(after, static_cast<mode_t>(mask));
-    struct stat st {};
-    ASSERT_EQ(stat((dir / "motion2.lst").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, static_cast<mode_t>(mode)) << std::oct << "umask " << mask;
+    EXPECT_TRUE(Save(*list, dir.path(), SaveLayout::kS));
+    EXPECT_EQ(umask(old), static_cast<mode_t>(mask));
+    EXPECT_EQ(fs::status(dir / "motion2.lst").permissions(), fs::perms(mode)) << std::oct << mask;
   }
-  namespace fs = std::filesystem;
   fs::permissions(dir / "motion2.lst", fs::perms(0640));
   ASSERT_TRUE(Save(*list, dir.path(), SaveLayout::kS));
   EXPECT_EQ(fs::status(dir / "motion2.lst").permissions(), fs::perms(0640));
 
+  // A chain of 40 links, as many as a path may pass, ends at the file replaced.
   fs::create_directory(dir / "kept");
   fs::remove(dir / "motion2.lst");
-  fs::create_symlink("kept/real.lst", dir / "motion2.lst");
+  fs::create_symlink("link1", dir / "motion2.lst");
+  for (int i = 1; i < 40; ++i) {
+    fs::create_symlink(i < 39 ? "link" + std::to_string(i + 1) : "kept/real.lst",
+                       dir / ("link" + std::to_string(i)));
+  }
   const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(11);
   for (const char* name : {"kept/real.lst.boxedit-tmp-AAAAAA", "kept/real.lst.boxedit-tmp-BBBBBB",
                            "kept/real.lst.CCCCCC"}) {
     dir.Write(name, "a killed save");
-    if (std::string_view(name).find("BBBBBB") == std::string_view::npos) {
+    if (!std::string_view(name).ends_with("BBBBBB"))
       fs::last_write_time(dir / name, old);  // old enough to be stale
-    }
   }
   ASSERT_TRUE(Save(*list, dir.path(), SaveLayout::kS));
   EXPECT_TRUE(fs::is_symlink(dir / "motion2.lst"));

@@ -5,13 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <bit>
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 #include "../support/bmp_writer.h"
 #include "../support/temp_dir.h"
@@ -21,18 +16,17 @@ namespace {
 
 using testing::BmpForm;
 using testing::Bytes;
+using ::testing::HasSubstr;
 using testing::Picture;
 using testing::WriteBmp;
 
 constexpr BmpForm k8Bit{"8-bit", 8};
 
-// A palette picture whose index at (x, y) is index(x, y), palette entry i (blue, green, red) from
-// `palette` or else grey i.
+// A palette picture of index index(x, y); palette entry i is grey i.
 template <typename IndexOf>
-Picture PalettePicture(int32_t width, int32_t height, IndexOf index,
-                       const std::vector<Rgb>& palette = {}) {
+Picture PalettePicture(int32_t width, int32_t height, IndexOf index) {
   Picture p{width, height};
-  for (int i = 0; i < 256; ++i) p.palette[i] = i < int(palette.size()) ? palette[i] : Rgb(i, i, i);
+  for (int i = 0; i < 256; ++i) p.palette[i] = Rgb(i, i, i);
   for (int32_t y = 0; y < height; ++y)
     for (int32_t x = 0; x < width; ++x) p.indices.push_back(uint8_t(index(x, y)));
   return p;
@@ -45,7 +39,6 @@ class TileSheetFile : public ::testing::Test {
     dir.Write("chara.bmp", std::string(bytes.begin(), bytes.end()));
     error.clear();
     warning.clear();
-    pixels = BmpPixels{};
     return ReadTileSheet(dir / "chara.bmp", w, h, &pixels, &error, &warning);
   }
   int Index(int x, int y) const { return pixels.indices[pixels.Offset(x, y)]; }
@@ -56,25 +49,19 @@ class TileSheetFile : public ::testing::Test {
 };
 
 // Sheet row y shows file row j * 4 + (3 - y) (counted from the bottom) for the largest j <= 1
-// inside the picture, whatever way up the rows are stored; columns past the picture's width are
-// index 0.
+// inside the picture, whatever way up the rows are stored; columns past the picture are index 0.
 TEST_F(TileSheetFile, ThePartShownIsCountedUpwardsFromTheBottomWhateverTheRowOrder) {
-  const struct {
-    int32_t height;
-    std::array<int, 4> fileRows;  // top sheet row first; -1 for a blank row
-  } cases[] = {
-      {8, {7, 6, 5, 4}},  {4, {3, 2, 1, 0}},   {6, {3, 2, 5, 4}},
-      {12, {7, 6, 5, 4}}, {2, {-1, -1, 1, 0}},
-  };
+  // The picture's height, then the file row of each sheet row from the top (-1 blank).
+  const int cases[][5] = {
+      {8, 7, 6, 5, 4}, {4, 3, 2, 1, 0}, {6, 3, 2, 5, 4}, {12, 7, 6, 5, 4}, {2, -1, -1, 1, 0}};
   for (bool topDown : {false, true}) {
-    for (const auto& c : cases) {
-      SCOPED_TRACE(::testing::Message() << c.height << " rows" << (topDown ? ", top-down" : ""));
-      // Index 10 + file row in columns 0..5 of a picture six wide.
-      const Picture p =
-          PalettePicture(6, c.height, [&](int, int y) { return 10 + c.height - 1 - y; });
+    for (const auto& [height, r0, r1, r2, r3] : cases) {
+      const int fileRows[] = {r0, r1, r2, r3};
+      SCOPED_TRACE(::testing::Message() << height << " rows" << (topDown ? ", top-down" : ""));
+      const Picture p = PalettePicture(6, height, [&](int, int y) { return 10 + height - 1 - y; });
       ASSERT_TRUE(Read(WriteBmp({"", 8, 0, 40, topDown}, p), 8, 4)) << error;
       for (int y = 0; y < 4; ++y) {
-        const int shown = c.fileRows[y] < 0 ? 0 : 10 + c.fileRows[y];
+        const int shown = fileRows[y] < 0 ? 0 : 10 + fileRows[y];
         EXPECT_EQ(std::pair(Index(5, y), Index(6, y)), std::pair(shown, 0)) << "sheet row " << y;
       }
     }
@@ -109,43 +96,44 @@ TEST_F(TileSheetFile, EveryFormGivesItsOwnPixels) {
       {"32-bit, masks in RGBX order, 52-byte header", 32, 3, 52, false, {0xFF, 0xFF00, 0xFF0000}},
       {"32-bit, 10-bit channels, V5", 32, 3, 124, false, {0x3FF00000, 0x000FFC00, 0x3FF}},
   };
-  // Runs of six alike, then five changing: both kinds of RLE run.
-  const auto index = [](int x, int y) { return x % 11 < 6 ? 3 * y + 1 : 5 * x + 7 * y; };
   for (const BmpForm& form : forms) {
     SCOPED_TRACE(form.name);
     const auto masks = testing::MasksOf(form);
-    Picture p = PalettePicture(
-        21, 16, [&](int x, int y) { return index(x, y) % (1 << std::min<int>(form.bits, 8)); });
-    for (int i = 0; i < 256; ++i)
+    uint32_t entries = form.bits > 8 ? 0 : 1u << form.bits;
+    if (form.coloursUsed > 0) entries = form.coloursUsed;
+    // Runs of six alike, then five changing: both kinds of RLE run.
+    Picture p = PalettePicture(21, 16, [&](int x, int y) {
+      return (x % 11 < 6 ? 3 * y + 1 : 5 * x + 7 * y) % (1 << std::min<int>(form.bits, 8));
+    });
+    using enum BmpPixelKind;
+    BmpPixels want;
+    want.kind =
+        form.bits <= 8 ? kIndexed : (form.bits == 16 && masks[1] == 0x03E0 ? kRgb555 : kRgb);
+    for (uint32_t i = 0; i < 256; ++i) {
       p.palette[i] = {uint8_t(i * 37 + 11), uint8_t(i * 91 + 3), uint8_t(255 - i * 13)};
+      if (i < entries) want.palette[i] = p.palette[i];  // entries the file lacks are black
+    }
     for (uint8_t i : p.indices) {
       const Rgb c = p.palette[i];
       p.colours.push_back({Held(c.red, std::popcount(masks[0])),
                            Held(c.green, std::popcount(masks[1])),
                            Held(c.blue, std::popcount(masks[2]))});
     }
-    ASSERT_TRUE(Read(WriteBmp(form, p), 16, 8)) << error;
-    EXPECT_EQ(warning, "");
-    // Palette entries past those the file holds are black.
-    for (uint32_t i = form.coloursUsed; i > 0 && i < 256; ++i) p.palette[i] = {};
-    const BmpPixelKind kind = form.bits <= 8                          ? BmpPixelKind::kIndexed
-                              : form.bits == 16 && masks[1] == 0x03E0 ? BmpPixelKind::kRgb555
-                                                                      : BmpPixelKind::kRgb;
-    ASSERT_EQ(pixels.kind, kind);
-    int wrong = 0;
     for (int y = 0; y < 8; ++y) {
       for (int x = 0; x < 16; ++x) {
-        const size_t at = pixels.Offset(x, y);
-        const bool same = kind == BmpPixelKind::kIndexed
-                              ? pixels.indices[at] == p.IndexAt(x, y) &&
-                                    pixels.palette[pixels.indices[at]] == p.palette[p.IndexAt(x, y)]
-                          : kind == BmpPixelKind::kRgb555
-                              ? pixels.raw555[at] == testing::Pack(p.ColourAt(x, y), masks)
-                              : pixels.rgb[at] == p.ColourAt(x, y);
-        if (!same && ++wrong <= 3) ADD_FAILURE() << "pixel (" << x << ", " << y << ")";
+        if (want.kind == kIndexed) want.indices.push_back(p.IndexAt(x, y));
+        if (want.kind == kRgb555)
+          want.raw555.push_back(uint16_t(testing::Pack(p.ColourAt(x, y), masks)));
+        if (want.kind == kRgb) want.rgb.push_back(p.ColourAt(x, y));
       }
     }
-    EXPECT_EQ(wrong, 0);
+    ASSERT_TRUE(Read(WriteBmp(form, p), 16, 8)) << error;
+    EXPECT_EQ(warning, "");
+    EXPECT_EQ(pixels.kind, want.kind);
+    EXPECT_TRUE(pixels.palette == want.palette);
+    EXPECT_EQ(pixels.indices, want.indices);
+    EXPECT_EQ(pixels.raw555, want.raw555);
+    EXPECT_TRUE(pixels.rgb == want.rgb);
   }
 }
 
@@ -154,21 +142,14 @@ TEST_F(TileSheetFile, EveryFormGivesItsOwnPixels) {
 TEST_F(TileSheetFile, RleRunsThatLeaveThePictureAreCut) {
   Bytes file = WriteBmp({"", 8, 1}, PalettePicture(8, 4, [](int, int) { return 0; }));
   file.resize(ReadLe32(&file[10]));  // only the headers and the palette
-  file.insert(file.end(), {
-                              10, 5,                // row 0: ten of index 5 in a row eight wide
-                              0,  0,                // next row
-                              0,  2, 6, 0,          // jump six right
-                              0,  3, 7, 8,   9, 0,  // three literal pixels from x = 6
-                              0,  0,                // next row
-                              0,  2, 0, 200,        // jump 200 rows up
-                              4,  6,                // nowhere to go
-                          });
+  // Row 0: ten of index 5 in a row eight wide; row 1: a jump six right and three literal pixels
+  // from x = 6; row 2: a jump 200 rows up, and a run with nowhere to go.
+  file.insert(file.end(), {10, 5, 0, 0, 0, 2, 6, 0, 0, 3, 7, 8, 9, 0, 0, 0, 0, 2, 0, 200, 4, 6});
   ASSERT_TRUE(Read(file, 8, 4)) << error;
   for (int x = 0; x < 8; ++x) {
-    SCOPED_TRACE(x);
-    EXPECT_EQ(Index(x, 3), 5);
-    EXPECT_EQ(Index(x, 2), x < 6 ? 0 : x + 1);
-    EXPECT_EQ(std::pair(Index(x, 1), Index(x, 0)), std::pair(0, 0));
+    EXPECT_EQ(std::tuple(Index(x, 3), Index(x, 2), Index(x, 1), Index(x, 0)),
+              std::tuple(5, x < 6 ? 0 : x + 1, 0, 0))
+        << x;
   }
   EXPECT_EQ(warning, "");
 }
@@ -178,13 +159,9 @@ TEST_F(TileSheetFile, RleRunsThatLeaveThePictureAreCut) {
 TEST_F(TileSheetFile, AFileCutShortKeepsWhatItHolds) {
   using Pixels = std::array<std::tuple<int, int, int>, 4>;  // x, y, index on the sheet
   const Pixels cutInRow12 = {{{15, 4, 39}, {2, 3, 25}, {3, 3, 0}, {0, 2, 0}}};
-  const struct {
-    BmpForm form;
-    size_t held;  // bytes of pixel data left
-    Pixels pixels;
-    const char* says;
-  } cases[] = {
-      // Three pixels into file row 12, which sheet row 3 shows.
+  const std::tuple<BmpForm, size_t, Pixels, const char*> cases[] = {
+      // form, bytes of pixel data left, pixels, warning. Three pixels into file row 12, which
+      // sheet row 3 shows.
       {k8Bit, 12 * 16 + 3, cutInRow12,
        "the file ends inside the pixel data: rows 12 to 15 of 16 (counted from the bottom) are "
        "missing or cut short"},
@@ -199,13 +176,13 @@ TEST_F(TileSheetFile, AFileCutShortKeepsWhatItHolds) {
        "the file ends before its pixel data: all 16 rows are missing"},
   };
   const Picture p = PalettePicture(16, 16, [](int x, int y) { return 20 + x + y; });
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.form.name);
-    Bytes file = WriteBmp(c.form, p);
-    file.resize(ReadLe32(&file[10]) + c.held);
+  for (const auto& [form, held, pixels, says] : cases) {
+    SCOPED_TRACE(form.name);
+    Bytes file = WriteBmp(form, p);
+    file.resize(ReadLe32(&file[10]) + held);
     ASSERT_TRUE(Read(file, 16, 8)) << error;
-    EXPECT_THAT(warning, ::testing::HasSubstr(c.says));
-    for (const auto& [x, y, i] : c.pixels) EXPECT_EQ(Index(x, y), i) << x << ", " << y;
+    EXPECT_THAT(warning, HasSubstr(says));
+    for (const auto& [x, y, i] : pixels) EXPECT_EQ(Index(x, y), i) << x << ", " << y;
   }
   // Only the last row's padding left out: nothing is missing.
   const Bytes padded = WriteBmp(k8Bit, PalettePicture(15, 16, [](int, int) { return 1; }));
@@ -227,45 +204,43 @@ TEST_F(TileSheetFile, MalformedFilesAreRefusedOrWarnedAboutWithTheReason) {
     p.colours.resize(p.indices.size());
     return WriteBmp(f, p);
   };
-  const struct {
-    const char* name;
-    Bytes file;
-    bool reads;
-    const char* says;
-  } cases[] = {
-      {"signature", with(0, 'B' | 'X' << 8, 2), false, "it starts with 0x42 0x58, not \"BM\""},
-      {"too short", Bytes(good.begin(), good.begin() + 16), false, "too short for the BMP headers"},
-      {"cut in the info header", Bytes(good.begin(), good.begin() + 40), false,
-       "ends inside its 40-byte info header"},
-      {"core header", with(14, 12), false, "its info header is 12 bytes"},
-      {"offset in the headers", with(10, 53), false,
-       "start at byte 53, inside its headers, which end at byte 54"},
-      {"offset past the end", with(10, 1078 + 256 + 1), false,
-       "start at byte 1335, past the end of the 1334-byte file"},
-      {"cut in the palette", Bytes(good.begin(), good.begin() + 54 + 400), true,
-       "the file ends inside the palette: 100 of 256 colours are there"},
-      {"planes", with(26, 2, 2), false, "it has 2 colour planes"},
-      {"2 bits", with(28, 2, 2), false, "it has 2 bits per pixel; 1, 4, 8, 16, 24 and 32"},
-      {"JPEG", with(30, 4), false, "it is compressed with method 4 (JPEG); uncompressed, RLE8"},
-      {"PNG", with(30, 5), false, "method 5 (PNG)"},
-      {"RLE4 at 8 bits", with(30, 2), false,
-       "method 2 (RLE4), which does not go with 8 bits per pixel"},
-      {"RLE8 top-down", form({"", 8, 1, 40, true}), false, "stored top-down"},
-      {"bit fields at 24 bits", with(30, 3), false, "method 3 (bit fields), which does not go"},
-      {"mask not one run", form({"", 16, 3, 40, false, {0xF00F, 0x07E0, 0x1F}}), false,
+  const auto cut = [&](size_t size) { return Bytes(good.begin(), good.begin() + size); };
+  const std::tuple<Bytes, bool, const char*> cases[] = {
+      // file, read, what the error or warning says
+      {with(0, 'B' | 'X' << 8, 2), false, "it starts with 0x42 0x58, not \"BM\""},
+      {cut(16), false, "too short for the BMP headers"},
+      {cut(40), false, "ends inside its 40-byte info header"},
+      {with(14, 12), false, "its info header is 12 bytes"},
+      {with(10, 53), false, "start at byte 53, inside its headers, which end at byte 54"},
+      {with(10, 1078 + 256 + 1), false, "start at byte 1335, past the end of the 1334-byte file"},
+      {cut(54 + 400), true, "the file ends inside the palette: 100 of 256 colours are there"},
+      {with(26, 2, 2), false, "it has 2 colour planes"},
+      {with(28, 2, 2), false, "it has 2 bits per pixel; 1, 4, 8, 16, 24 and 32"},
+      {with(30, 4), false, "it is compressed with method 4 (JPEG); uncompressed, RLE8"},
+      {with(30, 5), false, "method 5 (PNG)"},
+      {with(30, 2), false, "method 2 (RLE4), which does not go with 8 bits per pixel"},
+      {form({"", 8, 1, 40, true}), false, "stored top-down"},
+      {with(30, 3), false, "method 3 (bit fields), which does not go"},
+      {form({"", 16, 3, 40, false, {0xF00F, 0x07E0, 0x1F}}), false,
        "its red mask 0xF00F is not one run of bits inside a 16-bit pixel"},
-      {"mask past the pixel", form({"", 16, 3, 108, false, {0x1F0000, 0x07E0, 0x1F}}), false,
+      {form({"", 16, 3, 108, false, {0x1F0000, 0x07E0, 0x1F}}), false,
        "its red mask 0x1F0000 is not one run"},
-      {"no width", with(18, 0), false, "it is 0 pixels wide; 1 to 16384"},
-      {"too wide", with(18, 16385), false, "it is 16385 pixels wide"},
-      {"no height", with(22, 0), false, "it is 0 pixels high"},
-      {"most negative height", with(22, 0x80000000), false, "it is -2147483648 pixels high"},
+      {with(18, 0), false, "it is 0 pixels wide; 1 to 16384"},
+      {with(18, 16385), false, "it is 16385 pixels wide"},
+      {with(22, 0), false, "it is 0 pixels high"},
+      {with(22, 0x80000000), false, "it is -2147483648 pixels high"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(Read(c.file), c.reads);
-    EXPECT_THAT(c.reads ? warning : error, ::testing::HasSubstr(c.says));
+  for (const auto& [file, reads, says] : cases) {
+    EXPECT_EQ(Read(file), reads) << says;
+    EXPECT_THAT(reads ? warning : error, HasSubstr(says));
   }
+}
+
+// A 24-bit BMP is written only of an image with pixels on both sides.
+TEST(EncodeBmp24, RefusesAnImageWithoutPixels) {
+  EXPECT_EQ(EncodeBmp24(RgbImage{1, 1, {{}}}).size(), 14u + 40 + 4);
+  EXPECT_TRUE(EncodeBmp24(RgbImage{0, 1, {}}).empty());
+  EXPECT_TRUE(EncodeBmp24(RgbImage{1, 0, {}}).empty());
 }
 
 }  // namespace

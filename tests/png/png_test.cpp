@@ -10,53 +10,31 @@
 namespace boxedit {
 namespace {
 
-using testing::DecodePng;
-
 // Pixels from a fixed pseudo-random sequence: noise, which deflate cannot shrink.
 RgbImage Noise(int width, int height) {
   RgbImage image{width, height, {}};
   uint32_t state = 12345;
-  for (int i = 0; i < width * height; ++i) {
-    uint8_t c[3];
-    for (uint8_t& v : c) v = static_cast<uint8_t>((state = state * 1103515245u + 12345u) >> 16);
-    image.pixels.push_back({c[0], c[1], c[2]});
-  }
-  return image;
-}
-
-// A screen-like picture: grey, a frame line, a block of small tiles.
-RgbImage Screen(int width, int height) {
-  RgbImage image{width, height, std::vector<Rgb>(width * height, Rgb{128, 128, 128})};
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      Rgb& p = image.pixels[y * width + x];
-      if (x == 3 || y == 2) p = {255, 255, 255};
-      if (x > 10 && y > 5 && x < width / 2) p = {static_cast<uint8_t>(x % 4 * 60), 0, uint8_t(y)};
-    }
-  }
+  const auto next = [&] {
+    return static_cast<uint8_t>((state = state * 1103515245u + 12345u) >> 16);
+  };
+  for (int i = 0; i < width * height; ++i) image.pixels.push_back({next(), next(), next()});
   return image;
 }
 
 TEST(EncodePng, DecodesToTheSamePixels) {
-  const struct {
-    const char* name;
-    RgbImage image;
-  } cases[] = {
-      {"one pixel", {1, 1, {{0x12, 0x34, 0x56}}}},
-      {"screen", Screen(67, 41)},
-      // A row longer than deflate's 32 KiB window, and more IDAT data than one chunk holds.
-      {"wide noise", Noise(11000, 3)},
-  };
-  for (const auto& c : cases) {
+  // One pixel; rows below rows (the "up" filter); a row longer than deflate's 32 KiB window, and
+  // more IDAT data than one chunk holds.
+  for (const RgbImage& image :
+       {RgbImage{1, 1, {{0x12, 0x34, 0x56}}}, Noise(67, 41), Noise(11000, 3)}) {
     RgbImage decoded;
-    ASSERT_TRUE(DecodePng(EncodePng(c.image), &decoded)) << c.name;
-    EXPECT_EQ(std::pair(decoded.width, decoded.height), std::pair(c.image.width, c.image.height));
-    EXPECT_TRUE(decoded.pixels == c.image.pixels) << c.name;
+    ASSERT_TRUE(testing::DecodePng(EncodePng(image), &decoded)) << image.width;
+    EXPECT_EQ(std::pair(decoded.width, decoded.height), std::pair(image.width, image.height));
+    EXPECT_TRUE(decoded.pixels == image.pixels) << image.width;
   }
 }
 
 TEST(PngEncoder, GivesTheBytesOfEncodePng_WhenFedInBandsOfRows) {
-  const RgbImage image = Screen(67, 41);
+  const RgbImage image = Noise(67, 41);
   const std::span<const Rgb> pixels(image.pixels);
   PngEncoder encoder(67, 41);
   int row = 0;
@@ -75,20 +53,14 @@ TEST(PngEncoder, Refuses_WhenSizeOrRowsAreWrong) {
         RgbImage{2, 2, std::vector<Rgb>(6)}}) {
     EXPECT_TRUE(EncodePng(image).empty()) << image.width << "x" << image.height;
   }
-
   const std::vector<Rgb> row(2);
-  PngEncoder partial(2, 2);
+  PngEncoder partial(2, 2), tooMany(2, 2), spent(2, 1);
   EXPECT_FALSE(partial.AddRows(std::span(row).first(1)));
   EXPECT_FALSE(partial.AddRows(row));  // failed once, failed for good
   EXPECT_TRUE(partial.Finish().empty());
-
-  PngEncoder tooMany(2, 2);
-  EXPECT_TRUE(tooMany.AddRows(row));
-  EXPECT_TRUE(tooMany.AddRows(row));
+  EXPECT_TRUE(tooMany.AddRows(row) && tooMany.AddRows(row));
   EXPECT_FALSE(tooMany.AddRows(row));
   EXPECT_TRUE(tooMany.Finish().empty());
-
-  PngEncoder spent(2, 1);
   EXPECT_TRUE(spent.AddRows(row));
   EXPECT_FALSE(spent.Finish().empty());
   EXPECT_TRUE(spent.Finish().empty());

@@ -46,65 +46,53 @@ inline std::array<uint32_t, 3> MasksOf(const BmpForm& form) {
 
 // Keeps the top bits of each component that fit its mask.
 inline uint32_t Pack(Rgb c, const std::array<uint32_t, 3>& masks) {
-  const uint8_t components[] = {c.red, c.green, c.blue};
+  const uint32_t components[] = {c.red, c.green, c.blue};
   uint32_t pixel = 0;
   for (size_t i = 0; i < 3; ++i) {
-    const int bits = std::popcount(masks[i]), shift = std::countr_zero(masks[i]);
-    const uint32_t v =
-        bits >= 8 ? uint32_t{components[i]} << (bits - 8) : components[i] >> (8 - bits);
-    pixel |= v << shift;
+    const int bits = std::popcount(masks[i]);
+    pixel |= (bits >= 8 ? components[i] << (bits - 8) : components[i] >> (8 - bits))
+             << std::countr_zero(masks[i]);
   }
   return pixel;
 }
 
-// RLE of one row of indices: runs of three or more alike, the rest as literal runs (or single
-// runs when fewer than three), then the end of the row.
+// RLE of one row of indices: three or more alike as a run, three or more changing as a literal
+// run (padded to 16 bits), anything shorter as runs of one; then the end of the row.
 inline void AppendRleRow(Bytes& out, const uint8_t* row, int32_t width, bool four) {
-  auto runAt = [&](int32_t x) {
+  const auto alike = [&](int32_t x) {
     int32_t n = 1;
     while (x + n < width && n < 255 && row[x + n] == row[x]) ++n;
     return n;
   };
-  for (int32_t x = 0; x < width;) {
-    const int32_t run = runAt(x);
-    if (run >= 3) {
-      out.insert(out.end(), {uint8_t(run), uint8_t(four ? row[x] << 4 | row[x] : row[x])});
-      x += run;
+  for (int32_t x = 0, n; x < width; x += n) {
+    if ((n = alike(x)) >= 3) {
+      out.insert(out.end(), {uint8_t(n), uint8_t(four ? row[x] * 17 : row[x])});
       continue;
     }
-    int32_t n = 0;
-    while (x + n < width && n < 255 && runAt(x + n) < 3) ++n;
+    for (n = 0; x + n < width && n < 255 && alike(x + n) < 3;) ++n;
     if (n < 3) {
-      for (int32_t i = 0; i < n; ++i)
-        out.insert(out.end(), {1, uint8_t(four ? row[x + i] << 4 : row[x + i])});
-    } else {
-      out.insert(out.end(), {0, uint8_t(n)});
-      const size_t start = out.size();
-      for (int32_t i = 0; i < n; ++i) {
-        if (!four)
-          out.push_back(row[x + i]);
-        else if (i % 2 == 0)
-          out.push_back(uint8_t(row[x + i] << 4));
-        else
-          out.back() |= row[x + i];
-      }
-      if ((out.size() - start) % 2 != 0) out.push_back(0);
+      n = 1;
+      out.insert(out.end(), {1, uint8_t(four ? row[x] << 4 : row[x])});
+      continue;
     }
-    x += n;
+    out.insert(out.end(), {0, uint8_t(n)});
+    for (int32_t i = 0; i < n; i += four ? 2 : 1)
+      out.push_back(four ? uint8_t(row[x + i] << 4 | (i + 1 < n ? row[x + i + 1] : 0))
+                         : row[x + i]);
+    if ((four ? (n + 1) / 2 : n) % 2 != 0) out.push_back(0);
   }
   out.insert(out.end(), {0, 0});
 }
 
 inline Bytes WriteBmp(const BmpForm& form, const Picture& p) {
   Bytes out;
+  const bool rle = form.compression == 1 || form.compression == 2;
   AppendFileHeader(out, BitmapFileHeader{kBitmapMagic, 0, 0, 0, 0});
-  const int32_t height = form.topDown ? -p.height : p.height;
-  AppendInfoHeader(out, BitmapInfoHeader{form.infoSize, p.width, height, 1, form.bits,
-                                         form.compression, 0, 2835, 2835, form.coloursUsed, 0});
-  if (form.compression == 3 || form.infoSize > 40) {
-    for (uint32_t mask : form.compression == 3 ? form.masks : std::array<uint32_t, 3>{})
-      AppendLe32(out, mask);
-  }
+  AppendInfoHeader(
+      out, BitmapInfoHeader{form.infoSize, p.width, form.topDown ? -p.height : p.height, 1,
+                            form.bits, form.compression, 0, 2835, 2835, form.coloursUsed, 0});
+  if (form.compression == 3)
+    for (uint32_t mask : form.masks) AppendLe32(out, mask);
   out.resize(std::max<size_t>(out.size(), kBitmapFileHeaderSize + form.infoSize), 0);
   const int entries = form.bits > 8 ? 0 : form.coloursUsed > 0 ? form.coloursUsed : 1 << form.bits;
   for (int i = 0; i < entries; ++i)
@@ -113,34 +101,29 @@ inline Bytes WriteBmp(const BmpForm& form, const Picture& p) {
   const auto offset = static_cast<uint32_t>(out.size());
   for (int i = 0; i < 4; ++i) out[10 + i] = uint8_t(offset >> (8 * i));
 
-  const auto masks = MasksOf(form);
   for (int32_t s = 0; s < p.height; ++s) {
     const int32_t y = form.topDown ? s : p.height - 1 - s;
-    if (form.compression == 1 || form.compression == 2) {
+    if (rle) {
       AppendRleRow(out, &p.indices[size_t(y) * p.width], p.width, form.compression == 2);
       continue;
     }
     const size_t start = out.size();
-    uint32_t bitsUsed = 0;
     for (int32_t x = 0; x < p.width; ++x) {
+      const uint32_t bit = uint32_t(x) * form.bits;
       if (form.bits <= 8) {
-        if (bitsUsed % 8 == 0) out.push_back(0);
-        out.back() |= uint8_t(p.IndexAt(x, y) << (8 - form.bits - bitsUsed % 8));
-        bitsUsed += form.bits;
+        if (bit % 8 == 0) out.push_back(0);
+        out.back() |= uint8_t(p.IndexAt(x, y) << (8 - form.bits - bit % 8));
       } else if (form.bits == 24) {
         const Rgb c = p.ColourAt(x, y);
         out.insert(out.end(), {c.blue, c.green, c.red});
       } else {
-        const uint32_t v = Pack(p.ColourAt(x, y), masks);
-        if (form.bits == 16)
-          AppendLe16(out, v);
-        else
-          AppendLe32(out, v);
+        const uint32_t v = Pack(p.ColourAt(x, y), MasksOf(form));
+        form.bits == 16 ? AppendLe16(out, v) : AppendLe32(out, v);
       }
     }
     while ((out.size() - start) % 4 != 0) out.push_back(0);
   }
-  if (form.compression == 1 || form.compression == 2) out.insert(out.end(), {0, 1});
+  if (rle) out.insert(out.end(), {0, 1});
   return out;
 }
 
