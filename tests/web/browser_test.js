@@ -26,11 +26,7 @@ const out = path.join(build, 'web-test');  // the page's screenshot and the down
 // rate (kFrameRateX/Y, five digits 8 pixels wide in 48 pixels) and the status line (kStatusY on),
 // which shows a message for 60 frames.
 const kWidth = 640, kHeight = 480;
-const kStatusY = 464;
-const kFrameRateY = 368, kFrameRateWidth = 48, kGlyphHeight = 16;
-function followsTheClock(x, y) {
-  return y >= kStatusY || (y >= kFrameRateY && y < kFrameRateY + kGlyphHeight && x < kFrameRateWidth);
-}
+const kStatusY = 464, kFrameRateY = 368, kFrameRateWidth = 48;
 
 // ---- the same input for the replay and for the browser
 
@@ -100,64 +96,35 @@ async function settle(page) {
 
 // ---- pixels
 
-// The canvas's pixels, RGBA, as getImageData reads them.
-async function canvasPixels(page) {
-  const base64 = await page.evaluate(() => {
+// How many pixels of the canvas differ from the replay's PNG shot `file` in the rows and columns
+// that `region` names ('all but the clock' or 'status line'); a few of them are named. The page
+// decodes the PNG itself, so both sides are read by the same browser.
+async function differences(page, file, region) {
+  const png = fs.readFileSync(file).toString('base64');
+  return page.evaluate(async (png, region, k) => {
+    const image = new Image();
+    image.src = `data:image/png;base64,${png}`;
+    await image.decode();
+    const shot = new OffscreenCanvas(k.width, k.height).getContext('2d');
+    shot.drawImage(image, 0, 0);
+    const want = shot.getImageData(0, 0, k.width, k.height).data;
     const canvas = document.getElementById('screen');
-    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    let text = '';
-    for (let i = 0; i < data.length; i += 0x8000) {
-      text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
+    const got = canvas.getContext('2d').getImageData(0, 0, k.width, k.height).data;
+    let count = 0;
+    const some = [];
+    for (let y = 0; y < k.height; ++y) {
+      for (let x = 0; x < k.width; ++x) {
+        // The frame rate and the status line follow the clock.
+        const clock = y >= k.statusY || (y >= k.rateY && y < k.rateY + 16 && x < k.rateWidth);
+        if (region === 'status line' ? y < k.statusY : clock) continue;
+        const i = 4 * (y * k.width + x);
+        if ([0, 1, 2].every((c) => got[i + c] === want[i + c])) continue;
+        if (++count <= 5) some.push(`(${x}, ${y}) page ${got.slice(i, i + 3)} replay ${want.slice(i, i + 3)}`);
+      }
     }
-    return btoa(text);
-  });
-  return Buffer.from(base64, 'base64');
-}
-
-// A 24-bit BMP's pixels, RGB, top row first.
-function readBmp(file) {
-  const bytes = fs.readFileSync(file);
-  assert.equal(bytes.toString('latin1', 0, 2), 'BM', `${file} is not a BMP`);
-  const offset = bytes.readUInt32LE(10);
-  const width = bytes.readInt32LE(18), height = bytes.readInt32LE(22);
-  assert.equal(bytes.readUInt16LE(28), 24, `${file} is not a 24-bit BMP`);
-  const rows = Math.abs(height), stride = Math.ceil(width * 3 / 4) * 4;
-  const rgb = Buffer.alloc(width * rows * 3);
-  for (let y = 0; y < rows; ++y) {
-    const row = offset + (height > 0 ? rows - 1 - y : y) * stride;
-    for (let x = 0; x < width; ++x) {
-      rgb[(y * width + x) * 3] = bytes[row + x * 3 + 2];
-      rgb[(y * width + x) * 3 + 1] = bytes[row + x * 3 + 1];
-      rgb[(y * width + x) * 3 + 2] = bytes[row + x * 3];
-    }
-  }
-  return {width, height: rows, rgb};
-}
-
-// The pixels where the canvas and the shot differ, of those `compared` takes; a few named.
-function differences(rgba, shot, compared) {
-  assert.equal(shot.width, kWidth);
-  assert.equal(shot.height, kHeight);
-  let count = 0;
-  const some = [];
-  for (let y = 0; y < kHeight; ++y) {
-    for (let x = 0; x < kWidth; ++x) {
-      if (!compared(x, y)) continue;
-      const i = y * kWidth + x;
-      const page = [rgba[i * 4], rgba[i * 4 + 1], rgba[i * 4 + 2]];
-      const replayed = [shot.rgb[i * 3], shot.rgb[i * 3 + 1], shot.rgb[i * 3 + 2]];
-      if (page.every((c, k) => c === replayed[k])) continue;
-      if (++count <= 5) some.push(`(${x}, ${y}) page ${page} replay ${replayed}`);
-    }
-  }
-  return count === 0 ? '' : `${count} pixels differ, e.g. ${some.join('; ')}`;
-}
-
-function withoutTheClock(x, y) {
-  return !followsTheClock(x, y);
-}
-function statusLine(x, y) {
-  return y >= kStatusY;
+    return count === 0 ? '' : `${count} pixels differ, e.g. ${some.join('; ')}`;
+  }, png, region, {width: kWidth, height: kHeight, statusY: kStatusY, rateY: kFrameRateY,
+                   rateWidth: kFrameRateWidth});
 }
 
 function tests() {
@@ -198,12 +165,10 @@ function tests() {
       ['key', 'CTRL+S'],
     ];
     const dir = makeCharacter(path.join(work, 'frame'));
-    replay(dir, [...replayLines(steps), 'frame 2', 'shot shot.bmp']);
+    replay(dir, [...replayLines(steps), 'frame 2', 'shot shot.png']);
     await play(page, steps);
     await settle(page);
-    const problem = differences(await canvasPixels(page), readBmp(path.join(dir, 'shot.bmp')),
-                                withoutTheClock);
-    assert.equal(problem, '');
+    assert.equal(await differences(page, path.join(dir, 'shot.png'), 'all but the clock'), '');
     // F5 reloads, F12 opens the developer tools and Ctrl+S the save dialog unless prevented.
     const keys = await page.evaluate(() => __keys);
     for (const code of ['F5', 'F12', 'KeyS', 'ArrowDown']) {
@@ -254,7 +219,7 @@ function tests() {
     assert.notEqual(bad, text);
     fs.writeFileSync(list, bad, 'latin1');
     const files = ['motion.lst', 'chara.bmp', 'pattern.pat'].map((f) => path.join(dir, f));
-    replay(dir, ['frame 1', 'shot first.bmp', 'key Down', 'frame 2', 'shot down.bmp']);
+    replay(dir, ['frame 1', 'shot first.png', 'key Down', 'frame 2', 'shot down.png']);
 
     // An edit no save has written: the page asks before it opens another character.
     await play(page, [['left', 150, 100]]);
@@ -270,15 +235,13 @@ function tests() {
     assert.match(asked, /changes that no save has written/);
 
     // The status line shows the start-up's summary for 60 frames: read at once.
-    const first = await canvasPixels(page);
-    assert.equal(differences(first, readBmp(path.join(dir, 'first.bmp')), statusLine), '');
+    assert.equal(await differences(page, path.join(dir, 'first.png'), 'status line'), '');
     const log = await page.$eval('#log', (e) => e.innerText);
     assert.match(log, /motion\.lst:10: error: 'five' is not a number/);
 
     await play(page, [['key', 'Down']]);
     await settle(page);
-    assert.equal(differences(await canvasPixels(page), readBmp(path.join(dir, 'down.bmp')),
-                             withoutTheClock), '');
+    assert.equal(await differences(page, path.join(dir, 'down.png'), 'all but the clock'), '');
     assert.equal(await page.evaluate(() => boxedit.running()), true);
   });
 
