@@ -1,5 +1,4 @@
-// Writing motion2.lst: record lines and file layout in the S and L layouts, and saves that copy
-// the header of motion.lst and keep the earlier file when they fail.
+// Writing motion2.lst: record lines, file layout, and saves that keep the earlier file on failure.
 #include "chardata/list_writer.h"
 
 #include <gmock/gmock.h>
@@ -45,7 +44,6 @@ TEST(ListWriter, RecordLine_FollowsEachLayoutExactly) {
   r.ry = -1;
   EXPECT_THAT(FormatRecordLine(r, 12, SaveLayout::kS), HasSubstr("   40 5   0 -1 0 -1 U"));
   EXPECT_THAT(FormatRecordLine(r, 12, SaveLayout::kL), HasSubstr("   40  5   0 -1 0 -1 U"));
-  // Every guard's letter and the flags from bit 8 down to bit 1.
   for (const auto& [guard, flags, piece] : {std::tuple{1, 5u, " M  0   -1 0 0101 "},
                                             {2, 0u, " D  0   -1 0 0000 "},
                                             {3, 15u, " X  0   -1 0 1111 "},
@@ -54,7 +52,7 @@ TEST(ListWriter, RecordLine_FollowsEachLayoutExactly) {
     r.flags = flags;
     EXPECT_THAT(FormatRecordLine(r, 12, SaveLayout::kS), HasSubstr(piece));
   }
-  // An empty comment is written as "-"; a comment without a NUL is cut to 63 characters.
+  // An empty comment is "-"; one without a NUL is cut to 63 characters.
   r.comment.fill('\0');
   EXPECT_THAT(FormatRecordLine(r, 12, SaveLayout::kS), EndsWith(" 01403C03402C -\n"));
   r.comment.fill('z');
@@ -63,16 +61,12 @@ TEST(ListWriter, RecordLine_FollowsEachLayoutExactly) {
 }
 
 TEST(ListWriter, BoxCoordinates_AreSignAndHexDigitsClampedToTheRange) {
-  const struct {
-    int32_t value;
-    const char *x, *y;
-  } cases[] = {{-1, "101", "000"},        {255, "0FF", "0FF"},      {256, "0FF", "100"},
-               {511, "0FF", "1FF"},       {512, "0FF", "1FF"},      {-256, "1FF", "000"},
-               {INT32_MAX, "0FF", "1FF"}, {INT32_MIN, "1FF", "000"}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(WriteBoxX(c.value), c.x) << c.value;
-    EXPECT_EQ(WriteBoxY(c.value), c.y) << c.value;
-  }
+  const std::tuple<int32_t, const char*, const char*> cases[] = {
+      {-1, "101", "000"},        {255, "0FF", "0FF"},      {256, "0FF", "100"},
+      {511, "0FF", "1FF"},       {512, "0FF", "1FF"},      {-256, "1FF", "000"},
+      {INT32_MAX, "0FF", "1FF"}, {INT32_MIN, "1FF", "000"}};
+  for (const auto& [value, x, y] : cases)
+    EXPECT_EQ(WriteBoxX(value) + WriteBoxY(value), std::string(x) + y) << value;
 }
 
 TEST(ListWriter, File_IsHeaderThenMotionsWithEmptyLinesBetween) {
@@ -94,7 +88,7 @@ TEST(Save, CopiesTheHeaderAsItStandsNowAndKeepsTheEarlierFileOnFailure) {
   auto list = std::make_unique<MotionList>();
   dir.Write("motion.lst", kList);
   ASSERT_TRUE(Load(*list, dir.path()).empty());
-  auto files = [&] {  // a leftover temporary file would count here
+  auto files = [&] {  // counts any leftover temporary file
     using It = std::filesystem::directory_iterator;
     return std::distance(It(dir.path()), It());
   };
@@ -106,7 +100,7 @@ TEST(Save, CopiesTheHeaderAsItStandsNowAndKeepsTheEarlierFileOnFailure) {
   EXPECT_EQ(dir.Read("motion.lst"), changed);
   EXPECT_EQ(files(), 2);
 
-  // motion.lst missing or without six header words: nothing is written.
+  // motion.lst missing or without six header words.
   dir.Write("motion2.lst", "earlier");
   std::string error;
   for (const char* text :
@@ -135,9 +129,8 @@ TEST(Save, CopiesTheHeaderAsItStandsNowAndKeepsTheEarlierFileOnFailure) {
 #endif
 }
 
-// A new saved list gets the permissions of any new file, 0666 less the umask, not the private
-// mode of the temporary file it is written to; the umask itself is left as it was. An existing
-// list keeps its mode, a linked one its link; temporary files of killed saves go once stale.
+// A new list gets 0666 less the umask, not the temporary file's mode; an existing one keeps its
+// mode, a linked one its link; stale temporary files of killed saves go.
 TEST(Save, ListGetsTheModeOfANewFile_LessTheUmask) {
   BOXEDIT_POSIX_ONLY("file modes, the umask and symbolic links");
 #if !defined(_WIN32)
@@ -157,7 +150,7 @@ TEST(Save, ListGetsTheModeOfANewFile_LessTheUmask) {
   ASSERT_TRUE(Save(*list, dir.path(), SaveLayout::kS));
   EXPECT_EQ(fs::status(dir / "motion2.lst").permissions(), fs::perms(0640));
 
-  // A chain of 40 links, as many as a path may pass, ends at the file replaced.
+  // A chain of 40 links, as many as a path may pass.
   fs::create_directory(dir / "kept");
   fs::remove(dir / "motion2.lst");
   fs::create_symlink("link1", dir / "motion2.lst");
@@ -165,12 +158,11 @@ TEST(Save, ListGetsTheModeOfANewFile_LessTheUmask) {
     fs::create_symlink(i < 39 ? "link" + std::to_string(i + 1) : "kept/real.lst",
                        dir / ("link" + std::to_string(i)));
   }
-  const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(11);
+  const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(11);  // stale
   for (const char* name : {"kept/real.lst.boxedit-tmp-AAAAAA", "kept/real.lst.boxedit-tmp-BBBBBB",
                            "kept/real.lst.CCCCCC"}) {
     dir.Write(name, "a killed save");
-    if (!std::string_view(name).ends_with("BBBBBB"))
-      fs::last_write_time(dir / name, old);  // old enough to be stale
+    if (!std::string_view(name).ends_with("BBBBBB")) fs::last_write_time(dir / name, old);
   }
   ASSERT_TRUE(Save(*list, dir.path(), SaveLayout::kS));
   EXPECT_TRUE(fs::is_symlink(dir / "motion2.lst"));

@@ -22,8 +22,7 @@ RgbImage Noise(int width, int height) {
 }
 
 TEST(EncodePng, DecodesToTheSamePixels) {
-  // One pixel; rows below rows (the "up" filter); a row longer than deflate's 32 KiB window, and
-  // more IDAT data than one chunk holds.
+  // One pixel; the "up" filter; rows longer than deflate's window, IDAT over one chunk.
   for (const RgbImage& image :
        {RgbImage{1, 1, {{0x12, 0x34, 0x56}}}, Noise(67, 41), Noise(11000, 3)}) {
     RgbImage decoded;

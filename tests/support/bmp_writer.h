@@ -1,5 +1,4 @@
-// A BMP writer of the tests' own, for the forms image tools will not easily give: any depth,
-// 40- to 124-byte headers, bit-field masks, RLE8 and RLE4, rows stored either way up.
+// A BMP writer of every form: any depth, 40- to 124-byte headers, masks, RLE, either row order.
 #pragma once
 
 #include <array>
@@ -37,7 +36,7 @@ struct Picture {
   Rgb ColourAt(int32_t x, int32_t y) const { return colours[size_t(y) * width + x]; }
 };
 
-// The masks a direct-colour pixel is packed with: the form's, or the defaults without them.
+// The masks a direct-colour pixel is packed with.
 inline std::array<uint32_t, 3> MasksOf(const BmpForm& form) {
   if (form.compression == 3) return form.masks;
   if (form.bits == 16) return {0x7C00, 0x03E0, 0x001F};
@@ -56,8 +55,7 @@ inline uint32_t Pack(Rgb c, const std::array<uint32_t, 3>& masks) {
   return pixel;
 }
 
-// RLE of one row of indices: three or more alike as a run, three or more changing as a literal
-// run (padded to 16 bits), anything shorter as runs of one; then the end of the row.
+// RLE of one row: runs of 3+ alike, literal runs of 3+ changing, runs of one for the rest.
 inline void AppendRleRow(Bytes& out, const uint8_t* row, int32_t width, bool four) {
   const auto alike = [&](int32_t x) {
     int32_t n = 1;
