@@ -72,30 +72,26 @@ TEST_F(EditingCommandsTest, UpDown_SkipEmptySlots_AndConstrainThePatternLeft) {
   }
 }
 
+// F3 and F4 select nothing; each key constrains the pair of the index selected after it.
 TEST_F(EditingCommandsTest, FunctionAndFileKeys_SelectBoxSaveOrClose_AndConstrainTheNewIndex) {
   state_.selectedBox = 1;
-  Key(vk::kF1 + 2);
-  Key(vk::kF1 + 3);
+  Key(vk::kF1 + 2), Key(vk::kF1 + 3);
   EXPECT_EQ(state_.selectedBox, 1);
   Rec(0).defense[0] = Rec(0).attack[0] = Rec(0).defense[1] = kCrossed;
   Key(vk::kF5);
-  EXPECT_EQ(state_.selectedBox, 4);
-  EXPECT_EQ(Rec(0).defense[0], kOrdered);
-  EXPECT_EQ(Rec(0).attack[0], kOrdered);
-  EXPECT_EQ(Rec(0).defense[1], kCrossed);
+  EXPECT_EQ(std::tuple(state_.selectedBox, Rec(0).defense[0], Rec(0).attack[0], Rec(0).defense[1]),
+            std::tuple(4, kOrdered, kOrdered, kCrossed));
   Key(vk::kF2);
-  EXPECT_EQ(state_.selectedBox, 1);
-  EXPECT_EQ(Rec(0).defense[1], kOrdered);
+  EXPECT_EQ(std::pair(state_.selectedBox, Rec(0).defense[1]), std::pair(1, kOrdered));
   Key(vk::kF1);
-  EXPECT_EQ(state_.selectedBox, 0);
   Rec(0).defense[0] = kCrossed;
-  Key('S');
-  Key('L');
-  Key(vk::kEscape);
+  Key('S'), Key('L'), Key(vk::kEscape);
   EXPECT_EQ(std::tie(actions_.savesS, actions_.savesL, actions_.closes), std::tuple(1, 1, 1));
-  EXPECT_EQ(Rec(0).defense[0], kOrdered);
+  EXPECT_EQ(std::pair(state_.selectedBox, Rec(0).defense[0]), std::pair(0, kOrdered));
 }
 
+// End and Home clear the attack boxes; Left and Right the selected box; C copies attack box 0
+// into defense box 1 after the constraint, which orders it only when index 0 is selected.
 TEST_F(EditingCommandsTest, BoxKeys_ClearOrCopyOnlyWhatTheyName) {
   const Box d0{-18, 60, 18, 0}, d1{-5, 70, 5, 20};
   auto press = [&](uint32_t key, int32_t selected) {
@@ -106,18 +102,14 @@ TEST_F(EditingCommandsTest, BoxKeys_ClearOrCopyOnlyWhatTheyName) {
   };
   for (uint32_t key : {vk::kEnd, vk::kHome}) {
     press(key, 1);
-    EXPECT_EQ(Rec(0).attack, (std::array<Box, 4>{})) << key;
-    EXPECT_EQ(Rec(0).defense[1], d1);
+    EXPECT_EQ(std::pair(Rec(0).attack, Rec(0).defense[1]), std::pair(std::array<Box, 4>{}, d1));
   }
   for (uint32_t key : {vk::kLeft, vk::kRight}) {
     press(key, 4);
-    EXPECT_EQ(Rec(0).attack[0], Box{}) << key;
-    EXPECT_EQ(Rec(0).attack[1], kSome);
+    EXPECT_EQ(std::pair(Rec(0).attack[0], Rec(0).attack[1]), std::pair(Box{}, kSome)) << key;
     press(key, 1);
     EXPECT_EQ(Rec(0).defense, (std::array<Box, 4>{d0})) << key;
   }
-  // C copies attack box 0 into defense box 1 after the constraint, which orders it only when
-  // index 0 is selected.
   Rec(0).attack[0] = kCrossed;
   Key('C');
   EXPECT_EQ(Rec(0).defense[1], kCrossed);
