@@ -21,18 +21,6 @@ bool AllPixels(const Surface16& s, uint16_t p) {
   return std::all_of(s.Row(0), s.Row(s.Height()), [p](uint16_t v) { return v == p; });
 }
 
-TEST(Display, TheScreensLayoutIsTaken_AndTheGreyClearFollowsIt) {
-  for (bool is565 : {true, false}) {
-    SCOPED_TRACE(is565);
-    OpenDisplay d(is565);
-    EXPECT_EQ(d.display.is565, is565);
-    EXPECT_EQ(ClearBackBuffer(d.display, 128, 128, 128), 1);
-    EXPECT_TRUE(AllPixels(d.Back(), is565 ? 0x8410 : 0x4210));
-    EXPECT_EQ(ClearScreen(d.display, 255, 255, 255), 1);
-    EXPECT_TRUE(AllPixels(*d.display.primary, is565 ? 0xFFFF : 0x7FFF));
-  }
-}
-
 TEST(Display, ReleaseTwiceClosesOnce_AndClosedDisplaysDrawNothing) {
   OpenDisplay d(true);
   ReleaseDisplay(d.display);
@@ -62,9 +50,8 @@ Points Line(int x0, int y0, int x1, int y1) {
   return p;
 }
 
-// Lines draw their start pixel but not their end pixel; clipped, they keep the pixels of the
-// whole line, on which step i of the longer axis puts the shorter one at round(i * minor /
-// major), halves rounded away from the start.
+// Step i of the longer axis puts the shorter at round(i * minor / major), halves away from the
+// start.
 TEST(DrawContext, LinesLeaveOutTheEndPixel_AndClippingKeepsThePixelsOfTheWholeLine) {
   EXPECT_EQ(Line(2, 3, 5, 3), (Points{{2, 3}, {3, 3}, {4, 3}}));
   EXPECT_EQ(Line(4, 8, 4, 6), (Points{{4, 8}, {4, 7}}));
@@ -75,44 +62,49 @@ TEST(DrawContext, LinesLeaveOutTheEndPixel_AndClippingKeepsThePixelsOfTheWholeLi
   EXPECT_EQ(Line(-1000000000, -1000000000, 1000000000, 1000000000).size(), 13u);
 }
 
-// A pixel off the surface is left out, also one that a row's end or start would put on the
-// row beside it (rows of 20 pixels have no padding).
-TEST(DrawContext, PixelsOffTheSurfaceAreLeftOut) {
+// Rows of 20 pixels have no padding: a pixel past a row's end would land on the next row.
+TEST(DrawContext, PixelsOffTheSurfaceAreLeftOut_AndFillRectStopsBeforeItsEnd) {
   Surface16 s(20, 12, kLayout565);
   DrawContext dc(s);
   for (const auto& [x, y] : {std::pair(-1, 5), {20, 5}, {-1, 0}, {20, 11}})
     dc.SetPixel(x, y, Rgb24(255, 255, 255));
   EXPECT_TRUE(AllPixels(s, 0));
+  s.FillRect({-5, 9, 2, 11}, 7);
+  EXPECT_EQ(std::count(s.Row(0), s.Row(12), 7), 4);
+  EXPECT_EQ(std::pair(s.At(1, 10), s.At(1, 11)), std::pair(uint16_t{7}, uint16_t{0}));
 }
 
 constexpr uint16_t kGrey = 0x8410;
 
 class SurfaceTest : public ::testing::Test {
  protected:
-  // A created surface whose pixel (x, y) is 1000 + 40 * y + x, so that every copied pixel tells
-  // where it came from, over a grey back buffer. Surfaces are large records: kept on the heap.
+  // Pixel (x, y) is 1000 + 40 * y + x; `past` is what a read past the cell table would find.
   Surface& Make(int w, int h) {
-    s = std::make_unique<Surface>();
+    padded = std::make_unique<Padded>();
+    s = &padded->surface;
     EXPECT_EQ(s->Create(d.display, w, h), 1);
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) s->surface->Row(y)[x] = static_cast<uint16_t>(1000 + 40 * y + x);
     ClearBackBuffer(d.display, 128, 128, 128);
     return *s;
   }
+  uint16_t At(int x, int y) { return d.Back().At(x, y); }
 
   OpenDisplay d;
-  std::unique_ptr<Surface> s;
+  struct Padded {
+    Surface surface;
+    Rect past{0, 0, 16, 16};
+  };
+  std::unique_ptr<Padded> padded;
+  Surface* s = nullptr;
 };
 
-// Cells run along rows, 1800 at most; a cell size of 0 would never end. The tile sheet's cells,
-// and the glyphs the panels use, are seen where the view tests draw them.
-TEST_F(SurfaceTest, CellRectanglesOfTheFontAndTheTileSheet) {
+// Cells run along rows, 1800 at most; a cell size of 0 would never end.
+TEST_F(SurfaceTest, CellRectangles_RunAlongRows_UpTo1800) {
   const std::tuple<int, int, int, int, int, Rect> cases[] = {
-      // surface size, cell size, cell
       {320, 240, 8, 16, 599, {312, 224, 320, 240}},
       {20, 20, 16, 16, 3, {16, 16, 32, 32}},  // the last cells reach past the edge
-      {64, 64, 1, 1, 1799, {7, 28, 8, 29}},   // 4096 cells would fit: 1799 = 28 * 64 + 7
-  };
+      {64, 64, 1, 1, 1799, {7, 28, 8, 29}}};  // 4096 cells would fit: 1799 = 28 * 64 + 7
   for (const auto& [w, h, cellW, cellH, cell, rect] : cases) {
     ASSERT_EQ(Make(w, h).SetCells(cellW, cellH), 1);
     EXPECT_EQ(s->cells[cell], rect) << cell;
@@ -122,33 +114,28 @@ TEST_F(SurfaceTest, CellRectanglesOfTheFontAndTheTileSheet) {
 
 TEST_F(SurfaceTest, BlitCellClipsAtTheEdges_AndLeavesOutExactKeyPixelsOnlyWithAKey) {
   Make(32, 16).BlitCell(d.display, 100, 50, 0);  // before SetCells cell 0 is the whole surface
-  EXPECT_EQ(d.Back().At(131, 65), 1000 + 40 * 15 + 31);
-  EXPECT_EQ(d.Back().At(132, 65), kGrey);
+  EXPECT_EQ(std::tuple(At(131, 65), At(132, 65)), std::tuple(1000 + 40 * 15 + 31, kGrey));
   s->SetCells(16, 16);
-  // Cell 1, source columns 16..31: its right 12 at columns 0..11.
-  s->BlitCell(d.display, -4, 10, 1);
-  EXPECT_EQ(d.Back().At(0, 10), 1000 + 20);
-  EXPECT_EQ(d.Back().At(11, 25), 1000 + 40 * 15 + 31);
-  EXPECT_EQ(d.Back().At(12, 10), kGrey);
-  EXPECT_EQ(d.Back().At(0, 26), kGrey);
+  s->BlitCell(d.display, -4, 10, 1);  // cell 1, source columns 16..31: its right 12 at 0..11
   s->BlitCell(d.display, 632, 472, 0);
-  EXPECT_EQ(d.Back().At(639, 479), 1000 + 40 * 7 + 7);
-
+  EXPECT_EQ(std::tuple(At(0, 10), At(11, 25), At(12, 10), At(0, 26), At(639, 479)),
+            std::tuple(1000 + 20, 1000 + 40 * 15 + 31, kGrey, kGrey, 1000 + 40 * 7 + 7));
   s->surface->Row(0)[0] = 0x01E0;  // the key
   s->surface->Row(0)[1] = 0x81E0;  // differs in bit 15 only
   s->colourKey = 0x01E0;
   s->hasColourKey = 1;
   ClearBackBuffer(d.display, 128, 128, 128);
   s->BlitCell(d.display, 0, 0, 0);
-  EXPECT_EQ(std::tuple(d.Back().At(0, 0), d.Back().At(1, 0)), std::tuple(kGrey, 0x81E0));
+  EXPECT_EQ(std::tuple(At(0, 0), At(1, 0)), std::tuple(kGrey, 0x81E0));
   s->hasColourKey = 0;
   s->BlitCell(d.display, 0, 0, 0);
-  EXPECT_EQ(d.Back().At(0, 0), 0x01E0);
+  EXPECT_EQ(At(0, 0), 0x01E0);
 }
 
 TEST_F(SurfaceTest, NothingIsDrawn_OutsideTheCellTableOrWithoutASurface) {
   Make(16, 16);
-  for (int32_t cell : {-1, 1800, 65535, INT32_MIN, 5})  // 5 was never written: empty
+  ASSERT_EQ(static_cast<void*>(&padded->past), static_cast<void*>(s->cells.data() + kMaxCells));
+  for (int32_t cell : {-1, kMaxCells, INT32_MIN, 5})  // 5 was never written: empty
     EXPECT_EQ(s->BlitCell(d.display, 0, 0, cell), 1) << cell;
   s->BlitCell(d.display, INT32_MAX, INT32_MIN, 0);
   s->Release();

@@ -10,20 +10,12 @@ namespace {
 
 TEST(PixelLayout, RgbToPixelAndPixel555ToLayout_PackInEitherLayout) {
   // Low bits that do not fit are dropped, -1 stays -1, and 256 carries past its field.
-  struct Case {
-    int32_t red, green, blue, in565, in555;
-  };
-  const Case rgb[] = {{128, 128, 128, 0x8410, 0x4210},
-                      {255, 255, 255, 0xFFFF, 0x7FFF},
-                      {0, 63, 0, 0x01E0, 0x00E0},
-                      {255, 0, 0, 0xF800, 0x7C00},
-                      {256, 0, 256, 0x10020, 0x8020},
-                      {-1, -1, -1, -1, -1},
-                      {7, 3, 7, 0, 0},
-                      {0, 0, 0, 0, 0}};
-  for (const auto& c : rgb) {
-    EXPECT_EQ(RgbToPixel(true, c.red, c.green, c.blue), c.in565) << c.in565;
-    EXPECT_EQ(RgbToPixel(false, c.red, c.green, c.blue), c.in555) << c.in565;
+  const std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t> rgb[] = {
+      {255, 255, 255, 0xFFFF, 0x7FFF}, {0, 63, 0, 0x01E0, 0x00E0}, {255, 0, 0, 0xF800, 0x7C00},
+      {256, 0, 256, 0x10020, 0x8020},  {-1, -1, -1, -1, -1},       {7, 3, 7, 0, 0}};
+  for (const auto& [red, green, blue, in565, in555] : rgb) {
+    EXPECT_EQ(RgbToPixel(true, red, green, blue), in565) << in565;
+    EXPECT_EQ(RgbToPixel(false, red, green, blue), in555) << in565;
   }
   // 5-5-5 pixels: green fills the top of a six-bit field, and bit 15 is no colour.
   const std::tuple<int32_t, int32_t, int32_t> from555[] = {

@@ -1,8 +1,5 @@
-// The tile-sheet loader: chara.bmp's pixels of each kind converted into the screen's layout, the
-// key colour kept for blits, and a refusal that leaves the sheet as it was.
 #include "display/tile_sheet_loader.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -21,17 +18,13 @@ namespace {
 using testing::BmpForm;
 using testing::Picture;
 
-// A 16x16 picture of colour (x * 16, y * 16, 255 - x * 16), palette index x + 16 * y: the sheet
-// (its top 16x8) shows every pixel converted once.
+// A 16x16 picture of colour (x * 16, y * 16, 255 - x * 16), index x + 16 * y, for a 16x8 sheet.
 Picture Colours() {
   Picture p{16, 16};
-  for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 16; ++x) {
-      const Rgb c(uint8_t(x * 16), uint8_t(y * 16), uint8_t(255 - x * 16));
-      p.indices.push_back(uint8_t(x + 16 * y));
-      p.palette[x + 16 * y] = c;
-      p.colours.push_back(c);
-    }
+  for (int i = 0; i < 256; ++i) {
+    p.palette[i] = Rgb(uint8_t(i % 16 * 16), uint8_t(i / 16 * 16), uint8_t(255 - i % 16 * 16));
+    p.indices.push_back(uint8_t(i));
+    p.colours.push_back(p.palette[i]);
   }
   return p;
 }
@@ -51,14 +44,12 @@ TEST(TileSheetLoader, EveryKindOfPixelIsConvertedIntoTheLayout_AndTheKeyKept) {
       dir.Write("chara.bmp", std::string(bytes.begin(), bytes.end()));
       ASSERT_TRUE(LoadTileSheet(*sheet, is565, dir / "chara.bmp", 0x1234));
       EXPECT_EQ(std::pair(sheet->hasColourKey, int(sheet->colourKey)), std::pair(1, 0x1234));
-      for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 16; ++x) {
-          const Rgb c = p.ColourAt(x, y);
-          const int32_t expected =
-              raw555 ? Pixel555ToLayout(is565, int32_t(testing::Pack(c, testing::MasksOf(form))))
-                     : RgbToPixel(is565, c.red, c.green, c.blue);
-          ASSERT_EQ(sheet->surface->At(x, y), expected) << x << ", " << y;
-        }
+      for (int i = 0; i < 16 * 8; ++i) {
+        const Rgb c = p.ColourAt(i % 16, i / 16);
+        const int32_t expected =
+            raw555 ? Pixel555ToLayout(is565, int32_t(testing::Pack(c, testing::MasksOf(form))))
+                   : RgbToPixel(is565, c.red, c.green, c.blue);
+        ASSERT_EQ(sheet->surface->At(i % 16, i / 16), expected) << i;
       }
       // A negative key is none; a file that cannot be used leaves the sheet as it was.
       ASSERT_TRUE(LoadTileSheet(*sheet, is565, dir / "chara.bmp", -1));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../../support/bmp_reader.h"
@@ -11,7 +12,7 @@
 namespace boxedit {
 namespace {
 
-using testing::ReadBmp24;
+using Log = std::vector<std::string>;
 
 std::vector<ReplayCommand> Script(std::string_view text) {
   std::vector<ReplayCommand> commands;
@@ -20,92 +21,63 @@ std::vector<ReplayCommand> Script(std::string_view text) {
   return commands;
 }
 
-// A small editor shaped as the real one: one message per pass, a frame only when none waits;
-// Esc posts the close request, which destroys the window, whose destroy message posts quit.
-// Frame n is 8x4 pixels of 0x1111 * n in rows of 10 (the last 2 padding); each is followed by
-// one with a pitch too short for its rows. The log holds "message wParam lParam" (followed by
-// C, S and A for Ctrl, Shift and Alt when the message says they were held), "frame", "quit".
-struct MiniEditor {
-  HeadlessPlatform& platform;
-  bool obeysClose = true, is565 = false;
-  std::vector<std::string> log;
-
-  explicit MiniEditor(HeadlessPlatform& p) : platform(p) {
-    std::string error;
-    EXPECT_TRUE(platform.OpenWindow(
-        "Sample", [this](const Message& m) { return Proc(m); }, &error));
-    EXPECT_FALSE(platform.OpenScreen(0, 4, &is565, &error));
-    EXPECT_TRUE(platform.OpenScreen(8, 4, &is565, &error));
-  }
-  intptr_t Proc(const Message& m) {
-    std::string held;
-    for (const auto& [bit, letter] :
-         {std::pair{kHeldControl, 'C'}, std::pair{kHeldShift, 'S'}, std::pair{kHeldMenu, 'A'}}) {
-      if ((m.held & bit) != 0) held += letter;
-    }
-    log.push_back(std::to_string(m.message) + " " + std::to_string(m.wParam) + " " +
-                  std::to_string(m.lParam) + (held.empty() ? "" : " " + held));
-    if (m.message == msg::kKeyDown && m.wParam == vk::kEscape) {
-      platform.PostMessage(Message{msg::kClose, 0, 0});
-    } else if (m.message == msg::kClose && obeysClose) {
-      platform.DestroyWindow();
-    } else if (m.message == msg::kDestroy) {
-      platform.PostQuitMessage(0);
-    }
-    return 1;
-  }
-  // Runs the main loop; false when it has not ended after 10000 passes.
-  bool Run() {
-    for (int pass = 0; pass < 10000; ++pass) {
-      Message m;
-      if (!platform.PeekMessage()) {
-        log.push_back("frame");
-        std::vector<uint16_t> frame(10 * 4, static_cast<uint16_t>(0x1111 * ++frames));
-        for (int y = 0; y < 4; ++y) frame[10 * y + 8] = frame[10 * y + 9] = 0xEEEE;
-        platform.Present(frame.data(), 20, 8, 4);
-        platform.Present(frame.data() + 8, 14, 8, 4);
-      } else if (!platform.GetMessage(&m)) {
-        log.push_back("quit");
-        return true;
-      } else {
-        Proc(m);
-      }
-    }
-    return false;
-  }
-  int frames = 0;
-};
-
-using Log = std::vector<std::string>;
-
-TEST(HeadlessPlatform, DrawsFramesOnlyWhereScriptAsks_AndClosesTheEditorAtItsEnd) {
-  HeadlessPlatform platform(
-      Script("key Up\nframe 2\nmove 1 0\nldown 3 0\nlup 5 0\nrdown 7 0\nrup 9 1\nframe\nkey A"));
-  MiniEditor editor(platform);
-  ASSERT_TRUE(editor.Run());
-  EXPECT_EQ(editor.log,  // mouse lParam: column + 65536 * row
-            (Log{"256 38 0", "frame", "frame", "512 0 1", "513 0 3", "514 0 5", "516 0 7",
-                 "517 0 65545", "frame", "256 65 0", "16 0 0", "2 0 0", "quit"}));
-  EXPECT_EQ(platform.presentCount(), 3);
-  EXPECT_FALSE(platform.windowOpen());
-  platform.DestroyWindow();  // a second destroy delivers nothing
-  EXPECT_EQ(editor.log.size(), 13u);
-
-  HeadlessPlatform ignored(Script("frame\n"));  // an editor that ignores the close still ends
-  MiniEditor stubborn(ignored);
-  stubborn.obeysClose = false;
-  ASSERT_TRUE(stubborn.Run());
-  EXPECT_EQ(stubborn.log, (Log{"frame", "16 0 0", "quit"}));
+std::string Text(const Message& m) {
+  return std::to_string(m.message) + " " + std::to_string(m.wParam) + " " +
+         std::to_string(m.lParam) + " " + std::to_string(m.held);
 }
 
-// Each modifier's own key-down comes first, Ctrl before Shift before Alt whatever the script's
-// order, and they are held only while the key's messages are handled.
-TEST(HeadlessPlatform, ModifiedKeyComesAsFromAKeyboard_ModifiersHeldOnlyForItsMessages) {
-  HeadlessPlatform platform(Script("key SHIFT+ctrl+Z\nmove 1 0\nkey Alt+F1\nkey Z"));
-  MiniEditor editor(platform);
-  ASSERT_TRUE(editor.Run());
-  EXPECT_EQ(editor.log, (Log{"256 17 0 C", "256 16 0 CS", "256 90 0 CS", "512 0 1", "256 18 0 A",
-                             "256 112 0 A", "256 90 0", "16 0 0", "2 0 0", "quit"}));
+// The editor's loop: with no message waiting, frame n is 8x4 of 0x1111 * n in rows of 10.
+Log RunLoop(HeadlessPlatform& platform) {
+  Log log;
+  std::vector<uint16_t> frame(40, 0xFFFF);
+  for (Message m; log.size() < 100 && (log.empty() || log.back() != "quit");) {
+    if (!platform.PeekMessage()) {
+      for (int i = 0; i < 40; ++i)
+        if (i % 10 < 8) frame[i] = uint16_t(0x1111 * (platform.presentCount() + 1));
+      platform.Present(frame.data(), 20, 8, 4);
+      log.push_back("frame");
+    } else {
+      log.push_back(platform.GetMessage(&m) ? Text(m) : "quit");
+    }
+  }
+  return log;
+}
+
+// Held: 1 Ctrl, 2 Shift, 4 Alt, each key-down first in that order; lParam: column + 65536 * row.
+TEST(HeadlessPlatform, PlaysTheScript_FramesOnlyWhereItAsks_ThenCloseAndQuit) {
+  HeadlessPlatform platform(
+      Script("key Up\nframe 2\nmove 1 0\nldown 3 0\nlup 5 0\nrdown 7 0\n"
+             "rup 9 1\nframe\nkey SHIFT+ctrl+Z\nkey Alt+F1\nkey Z"));
+  EXPECT_EQ(RunLoop(platform),
+            (Log{"256 38 0 0", "frame", "frame", "512 0 1 0", "513 0 3 0", "514 0 5 0", "516 0 7 0",
+                 "517 0 65545 0", "frame", "256 17 0 1", "256 16 0 3", "256 90 0 3", "256 18 0 4",
+                 "256 112 0 4", "256 90 0 0", "16 0 0 0", "quit"}));
+  EXPECT_EQ(platform.presentCount(), 3);
+}
+
+TEST(HeadlessPlatform, DestroyWindowDeliversDestroyOnce_OpenScreenAndPresentRefuseBadSizes) {
+  HeadlessPlatform platform({}, HeadlessOptions{.is565 = false});
+  int destroys = 0;
+  ASSERT_TRUE(platform.OpenWindow(
+      "Sample", [&](const Message& m) { return destroys += m.message == msg::kDestroy; }, nullptr));
+  platform.DestroyWindow();
+  platform.DestroyWindow();
+  EXPECT_EQ(destroys, 1);
+  EXPECT_FALSE(platform.windowOpen());
+  bool is565 = true;
+  EXPECT_FALSE(platform.OpenScreen(0, 4, &is565, nullptr));
+  EXPECT_TRUE(platform.OpenScreen(8, 4, &is565, nullptr));
+  EXPECT_FALSE(is565);
+  // A frame without pixels or rows, too large, or with rows longer than its pitch is not shown.
+  const std::vector<uint16_t> frame(32768, 0x1234);
+  const uint16_t* p = frame.data();
+  const std::tuple<const uint16_t*, int, int, int> frames[] = {
+      {p, 20, 8, 4}, {nullptr, 20, 8, 4},  {p, 20, 0, 4},   {p, 20, 8, 0},
+      {p, 15, 8, 4}, {p, 65536, 32768, 1}, {p, 2, 1, 32768}};
+  for (auto [pixels, pitch, width, height] : frames) platform.Present(pixels, pitch, width, height);
+  EXPECT_EQ(platform.presentCount(), 1);
+  EXPECT_EQ(std::tuple(platform.shownWidth(), platform.shownHeight(), platform.shownPixels()),
+            std::tuple(8, 4, std::vector<uint16_t>(32, 0x1234)));
 }
 
 // The virtual clock starts where asked, moves only by Idle and wraps.
@@ -116,12 +88,11 @@ TEST(HeadlessPlatform, Queue_PostedMessagesFirst_WaitingLetsOwedFramesLapse_Cloc
   ASSERT_TRUE(platform.PeekMessage());
   ASSERT_TRUE(platform.PeekMessage());  // peeking again plays no further
   platform.PostMessage(Message{msg::kClose, 0, 0});
-  ASSERT_TRUE(platform.GetMessage(&m));
-  EXPECT_EQ(m.wParam, vk::kF1);
-  ASSERT_TRUE(platform.GetMessage(&m));
-  EXPECT_EQ(m.message, msg::kClose);
-  ASSERT_TRUE(platform.GetMessage(&m));  // a caller waiting here draws no frames
-  EXPECT_EQ(m.message, msg::kMouseMove);
+  // The frames owed lapse: a caller waiting in GetMessage draws none.
+  for (const char* expected : {"256 112 0 0", "16 0 0 0", "512 0 65537 0"}) {
+    ASSERT_TRUE(platform.GetMessage(&m));
+    EXPECT_EQ(Text(m), expected);
+  }
   EXPECT_TRUE(platform.PeekMessage());  // the script's end: the close message
   ASSERT_TRUE(platform.GetMessage(&m));
   EXPECT_EQ(m.message, msg::kClose);
@@ -133,30 +104,21 @@ TEST(HeadlessPlatform, Queue_PostedMessagesFirst_WaitingLetsOwedFramesLapse_Cloc
   EXPECT_EQ(platform.ClockMs(), 0x20u);
 }
 
+// Before any frame the shown screen is a black 640x480; shots are in the screen's layout.
 TEST(HeadlessPlatform, ShotWritesTheLastPresentedFrame_AndReportsAFailedOne) {
   testing::TempDir dir;
   const std::string before = (dir / "before.bmp").string(), after = (dir / "after.bmp").string();
   const std::string bad = (dir / "no-dir" / "x.png").string();
-  for (bool is565 : {true, false}) {
-    HeadlessPlatform platform(
-        Script("shot " + before + "\nframe 2\nshot " + after + "\nshot " + bad),
-        HeadlessOptions{.is565 = is565});
-    MiniEditor editor(platform);
-    ASSERT_TRUE(editor.Run());
-    EXPECT_EQ(editor.is565, is565);
-    RgbImage image;
-    ASSERT_TRUE(ReadBmp24(before, &image));
-    ASSERT_EQ(image.pixels, std::vector<Rgb>(8 * 4, Rgb{0, 0, 0}));
-    ASSERT_TRUE(ReadBmp24(after, &image));  // the second frame's colour
-    EXPECT_EQ(image.pixels, std::vector<Rgb>(8 * 4, PixelToRgb(LayoutOf(is565), 0x2222)));
-    ASSERT_EQ(platform.shotErrors().size(), 1u);
-    EXPECT_NE(platform.shotErrors()[0].find(bad), std::string::npos) << platform.shotErrors()[0];
-  }
-  HeadlessPlatform noScreen(Script("shot " + before));  // no screen yet: a black 640x480
-  EXPECT_TRUE(noScreen.PeekMessage());
+  HeadlessPlatform platform(Script("shot " + before + "\nframe 2\nshot " + after + "\nshot " + bad),
+                            HeadlessOptions{.is565 = false});
+  RunLoop(platform);
   RgbImage image;
-  ASSERT_TRUE(ReadBmp24(before, &image));
-  EXPECT_EQ(std::pair(image.width, image.height), std::pair(640, 480));
+  ASSERT_TRUE(testing::ReadBmp24(before, &image));
+  EXPECT_EQ(image.pixels, std::vector<Rgb>(640 * 480, Rgb{0, 0, 0}));
+  ASSERT_TRUE(testing::ReadBmp24(after, &image));  // the second frame's colour
+  EXPECT_EQ(image.pixels, std::vector<Rgb>(8 * 4, PixelToRgb(kLayout555, 0x2222)));
+  ASSERT_EQ(platform.shotErrors().size(), 1u);
+  EXPECT_NE(platform.shotErrors()[0].find(bad), std::string::npos) << platform.shotErrors()[0];
 }
 
 }  // namespace
