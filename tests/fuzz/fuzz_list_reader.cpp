@@ -1,10 +1,7 @@
-// Feeds arbitrary bytes to the motion.lst reader and checks what every reading must leave:
-// diagnostics that point into the text and print as one line, lastPattern within the table,
-// fields that only hold the values their decoders can give, and a warning for any data left
-// above lastPattern. One input in eight with a complete header is also written in both layouts
-// and read back: every saved slot must come back equal, and nothing else may appear. The round
-// trip writes and reads all 1300 slots twice, so doing it for every input would cut the
-// readings a second by four or more.
+// Feeds arbitrary bytes to the motion.lst reader: diagnostics must point into the text and print
+// as one line, fields hold only what their decoders give, data above lastPattern is warned of.
+// One input in eight with a complete header is also saved in both layouts and read back (every
+// input would cut the readings a second by four): each saved slot comes back, nothing else.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -24,8 +21,7 @@ namespace {
 
 using namespace boxedit;
 
-// Static, as the editor's table is, and reused from one input to the next: every check below
-// holds whatever the table held before the reading.
+// Static, as the editor's table is, and reused: the checks hold whatever it held before.
 MotionList gList;
 MotionList gBack;
 
@@ -34,8 +30,7 @@ MotionList gBack;
   std::abort();
 }
 
-// The checks run on every input but are no part of what is fuzzed: they stay out of the
-// coverage the fuzzer steers by, which also keeps them from costing more than the reading.
+// The checks stay out of the coverage the fuzzer steers by: they are not what is fuzzed.
 #define NOT_FUZZED __attribute__((no_sanitize("coverage")))
 
 NOT_FUZZED void CheckDiagnostics(const Diagnostics& diagnostics, std::string_view text) {

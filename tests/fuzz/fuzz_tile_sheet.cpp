@@ -1,11 +1,7 @@
-// Feeds arbitrary bytes to the tile-sheet loader as the contents of the tile-sheet file.
-//
-// Input: byte 0 picks the screen layout (bit 0), whether there is a colour key (bit 1) and
-// whether the BMP headers are built here (bit 2); bytes 1-2 are the key colour; bytes 3-7 are
-// not used (the seeds were written when they chose a part and colour scales). Without bit 2
-// everything after that is the file. With it, bytes 8-14 choose the headers (see
-// BuildFile), so that every header size, depth and compression is one byte away, and the rest is
-// the masks, palette and pixel data that follow them.
+// Feeds arbitrary bytes to the tile-sheet loader as chara.bmp. Byte 0: bit 0 the screen layout,
+// bit 1 a colour key (bytes 1-2), bit 2 headers built here from bytes 8-14 (BuildFile: every
+// header size, depth and compression one byte away) with the rest after them; without bit 2,
+// bytes 8 on are the file. Bytes 3-7 are unused (the seeds once chose a part and scales there).
 #include <unistd.h>
 
 #include <algorithm>
