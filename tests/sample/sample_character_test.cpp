@@ -9,14 +9,23 @@
 
 #include "../support/temp_dir.h"
 #include "display/pixel_layout.h"
-#include "sample_files.h"
 
 namespace boxedit {
 namespace {
 
-using testing::MapEntry;
-using testing::Sample;
-using testing::SheetPixel;
+const SampleCharacter& Sample() {  // made once for all the tests
+  static const SampleCharacter* sample = new SampleCharacter(MakeSampleCharacter());
+  return *sample;
+}
+// Tile number of map row r, column c of picture p in pattern.pat.
+uint16_t MapEntry(const SampleCharacter& s, int p, int r, int c) {
+  return static_cast<uint16_t>(s.pictures[600 * p + 40 * r + 2 * c] |
+                               s.pictures[600 * p + 40 * r + 2 * c + 1] << 8);
+}
+// Palette index at (x, y) of the 640x720 tile sheet: chara.bmp's second block, rows bottom-up.
+uint8_t SheetPixel(const SampleCharacter& s, int x, int y) {
+  return s.tileSheet[1078 + 640 * 720 + (719 - y) * 640 + x];
+}
 
 TEST(SampleFiles, HaveTheLayoutsTheEditorReads_AndTheSameBytesEveryTime) {
   const std::vector<uint8_t>& f = Sample().tileSheet;
@@ -27,8 +36,9 @@ TEST(SampleFiles, HaveTheLayoutsTheEditorReads_AndTheSameBytesEveryTime) {
   EXPECT_TRUE(again.tileSheet == f && again.pictures == Sample().pictures);
 }
 
-// Black, palette index 0, is the key colour and the background of every tile; the blits leave out every pixel equal to the key, so no other colour
-// used on the sheet may become it in either layout.
+// Black, palette index 0, is the key colour and the background of every tile; the blits leave out
+// every pixel equal to the key, so no other colour used on the sheet may become it in either
+// layout.
 TEST(SampleTileSheet, NoColourButTheBackgroundIsTheKey_AndMapsUseOnlyWrittenTiles) {
   const SampleCharacter& s = Sample();
   std::set<uint8_t> used;
