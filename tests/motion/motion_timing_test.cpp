@@ -1,4 +1,3 @@
-// The run of a motion, the frames of its patterns and the frame data counted from them.
 #include "motion/motion_timing.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +15,7 @@ namespace {
 
 class MotionTimingTest : public ::testing::Test {
  protected:
-  MotionTimingTest() { list->gravity = 10; }
+  MotionTimingTest() { list->ResetSlots(), list->gravity = 10; }
   // Slot i holds a pattern with these fields and no attack box.
   PatternRecord& Slot(int i, int to, int speed, int vy = 0) {
     PatternRecord& r = list->patterns[i];
@@ -28,11 +27,7 @@ class MotionTimingTest : public ::testing::Test {
     for (const PatternFrames& p : TimeMotion(*list, motion).patterns) out.push_back(p.frames);
     return out;
   }
-  std::unique_ptr<MotionList> list = [] {
-    auto l = std::make_unique<MotionList>();
-    l->ResetSlots();
-    return l;
-  }();
+  std::unique_ptr<MotionList> list = std::make_unique<MotionList>();
 };
 
 TEST_F(MotionTimingTest, TheRunEndsAfterAJumpBeforeAnEmptySlotOrAtTheTablesEnd) {
@@ -48,57 +43,45 @@ TEST_F(MotionTimingTest, TheRunEndsAfterAJumpBeforeAnEmptySlotOrAtTheTablesEnd) 
   t = TimeMotion(*list, 129);
   EXPECT_EQ(std::pair(t.last, t.TotalFrames()), std::pair(1299, int64_t{10}));
 
-  // Motion 130 would start at slot 1300, just past the table: here the memory after it reads as
-  // a pattern that plays (to -1, speed 1, picture 0).
+  // Motion 130 starts just past the table, where the memory here reads as a pattern that plays.
   auto past = std::make_unique<std::pair<MotionList, std::array<int32_t, 3>>>();
   past->first.lastPattern = -1, past->second = {1, 0, 0};
   EXPECT_EQ(TimeMotion(past->first, 130).first, -1);
 }
 
-TEST_F(MotionTimingTest, PatternsWaitingForTheGroundCarryTheWalkAcrossPatterns) {
+TEST_F(MotionTimingTest, PatternsWaitingForTheGroundCarryTheWalk_AndAMotionStayingUpNeverLands) {
   // vy 100, gravity 10: 21 frames to land, leaving an upward speed of -110.
-  Slot(0, -1, 0, 100);
-  Slot(1, -1, 0, 0);  // lands at once: -110 / 20 = -5 takes it below the ground
-  Slot(2, 5, 0, 50);  // the last slot adds its vy too: 50 climbs 2 then lands on the 11th frame
+  // Slot 1 lands at once (-110 / 20 = -5 takes it below); slot 2's 50 climbs 2, lands on frame 11.
+  Slot(0, -1, 0, 100), Slot(1, -1, 0, 0), Slot(2, 5, 0, 50);
   EXPECT_EQ(Frames(0), (std::vector<int64_t>{21, 1, 11}));
-  // A jump cut short by its positive speed is landed by the next pattern; a point at rest on the
-  // ground is untouched by gravity, so the last jump starts from an upward speed of 0.
+  // A jump cut short is landed by the next pattern; at rest, gravity leaves the upward speed 0.
   Slot(10, -1, 5, 100), Slot(11, -1, 0), Slot(12, -1, 7), Slot(13, 0, 0, 100);
   EXPECT_EQ(Frames(1), (std::vector<int64_t>{5, 16, 7, 21}));
-  // After the last pattern that waits for the ground nothing needs the walk: a climb for ever
-  // there still has its frames.
+  // Past the last pattern that waits for the ground, a climb for ever still has its frames.
   list->gravity = 0;
   Slot(20, -1, INT32_MAX, 100), Slot(21, 0, INT32_MAX);
   EXPECT_EQ(TimeMotion(*list, 2).TotalFrames(), 2 * int64_t{INT32_MAX});
-}
 
-TEST_F(MotionTimingTest, AMotionThatStaysUpNeverLands) {
-  list->gravity = 0;
   Slot(0, -1, 3), Slot(1, -1, 0, 100), Slot(2, 0, 4);  // climbs 5 a frame for ever
   MotionTiming t = TimeMotion(*list, 0);
-  EXPECT_TRUE(t.neverLands);
-  EXPECT_EQ(t.last, 2);
+  EXPECT_EQ(std::pair(t.neverLands, t.last), std::pair(true, 2));
   EXPECT_EQ(Frames(0), (std::vector<int64_t>{3, kMaxLandingFrames}));
   Slot(1, -1, 0, 19);  // too slow to leave the ground line: it lands at once
   EXPECT_FALSE(TimeMotion(*list, 0).neverLands);
   // A long climb in a positive-speed pattern is given up at the cap instead of stalling.
   Slot(0, -1, INT32_MAX, 100), Slot(1, 0, 0, 0);
   EXPECT_TRUE(TimeMotion(*list, 0).neverLands);
-  list->gravity = -1;
-  Slot(0, -1, INT32_MAX, 0);  // at rest: gravity does not lift it
-  EXPECT_FALSE(TimeMotion(*list, 0).neverLands);
 }
 
 TEST_F(MotionTimingTest, FrameDataCountsActiveFramesFromTheAttackBox) {
   const Box hit{-10, 10, 10, 40};
-  Slot(250, -1, 4);
-  Slot(251, -1, 2).attack[0] = hit;
-  list->patterns[251].damage = 12, list->patterns[251].guard = 1;
+  Slot(250, -1, 4), Slot(255, 250, 5);
+  PatternRecord& a = Slot(251, -1, 2);
+  a.attack[0] = hit, a.damage = 12, a.guard = 1;
   Slot(252, -1, 1).attack[0] = hit;                       // joins the range of 251
   Slot(253, -1, 3).attack = {Box{-10, 10, 10, 10}, hit};  // no height, and box 1: not drawn
-  Slot(254, -1, 1).attack[0] = hit;
-  list->patterns[254].guard = 7;
-  Slot(255, 250, 5);
+  PatternRecord& b = Slot(254, -1, 1);
+  b.attack[0] = hit, b.guard = 7;
   std::optional<FrameData> d = ComputeFrameData(*list, 25);
   ASSERT_TRUE(d);
   EXPECT_EQ(std::tuple(d->first, d->last, d->frames, d->startup, d->recovery),

@@ -1,5 +1,3 @@
-// Undo and redo through random command sequences, the unsaved mark, copy and paste, and the
-// playback of a motion, driven through the window procedure as a keyboard and mouse would.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,10 +18,7 @@ using testing::FakePlatform;
 using testing::TempDir;
 using Table = std::array<SlotBoxes, kPatternCount>;
 
-// Slots 0, 1, 2 and 5 are used; slot 1's attack box and slot 2's defense box 1 have their
-// corners out of order, so that the ordering every key runs has something to change. Gravity 10;
-// motion 0 runs 0, 1, 2 (which goes back to 0): 3 frames, a jump of vy 100 that lands after 21,
-// and 2 frames.
+// Slot 1's attack box and slot 2's defense box 1 are out of order, for the ordering every key runs.
 constexpr const char* kList =
     "HEAD\n0 0 0 10\nEND\n"
     "   0   -1  3   0  0  3 9    0 0   0 0 0 -1 U  0   -1 0 0000 112050012000 000000000000 "
@@ -47,25 +42,17 @@ class UndoAndPlaybackTest : public ::testing::Test {
   }
   // A key as a keyboard sends it: each modifier's own key-down first, then the key with them held.
   void Key(uint32_t key, bool ctrl = false, bool shift = false) {
-    HeldKeys held = 0;
-    if (ctrl) Send(msg::kKeyDown, vk::kControl, 0, held |= kHeldControl);
-    if (shift) Send(msg::kKeyDown, vk::kShift, 0, held |= kHeldShift);
-    Send(msg::kKeyDown, key, 0, held);
+    if (ctrl) Send(msg::kKeyDown, vk::kControl, 0, kHeldControl);
+    if (shift) Send(msg::kKeyDown, vk::kShift, 0, (ctrl ? kHeldControl : 0) | kHeldShift);
+    Send(msg::kKeyDown, key, 0, (ctrl ? kHeldControl : 0) | (shift ? kHeldShift : 0));
   }
-  void Mouse(uint32_t message, int x, int y) {
-    Send(message, 0, MakeMouseLParam(static_cast<uint16_t>(x), static_cast<uint16_t>(y)));
-  }
+  void Mouse(uint32_t message, uint16_t x, uint16_t y) { Send(message, 0, MakeMouseLParam(x, y)); }
   Table Boxes() const {
     Table t;
     for (int i = 0; i < kPatternCount; ++i) t[i] = BoxesOf(editor_->list.patterns[i]);
     return t;
   }
-  static bool Same(const Table& a, const Table& b) {
-    for (int i = 0; i < kPatternCount; ++i) {
-      if (!SameEdits(a[i], b[i])) return false;
-    }
-    return true;
-  }
+  static bool Same(const Table& a, const Table& b) { return std::ranges::equal(a, b, SameEdits); }
 
   TempDir dir_;
   FakePlatform platform_;
@@ -112,40 +99,32 @@ TEST_F(UndoAndPlaybackTest, UndoingEveryCommandGivesBackTheTableAndRedoTheEdits)
 }
 
 TEST_F(UndoAndPlaybackTest, StepsAreWholeCommandsAndUndoShowsTheirPattern) {
-  Key(vk::kDown);  // to 1; orders slot 0's pair 0 (already in order)
-  Key(vk::kF5);    // orders slot 1's attack box: the selection key's step
-  const Box ordered = editor_->list.patterns[1].attack[0];
-  Mouse(msg::kRButtonDown, 200, 200);  // one step: the press and its whole drag
-  Mouse(msg::kMouseMove, 210, 190);
-  Mouse(msg::kMouseMove, 220, 180);
-  Mouse(msg::kRButtonUp, 220, 180);
-  Key(vk::kDown), Key(vk::kDown);  // to 5
-  Key('Z', true);
-  EXPECT_EQ(editor_->state.currentPattern, 1);
-  EXPECT_EQ(editor_->list.patterns[1].attack[0], ordered);
-  EXPECT_TRUE(editor_->Unsaved());  // the ordering is still an edit
-  Key('Z', true);
-  EXPECT_EQ(editor_->list.patterns[1].attack[0], (Box{32, 80, -2, 32}));  // exactly as loaded
-  EXPECT_FALSE(editor_->Unsaved());
+  const auto& p = editor_->list.patterns;
+  Key(vk::kDown), Key(vk::kF5);  // to 1; F5 orders slot 1's attack box: the selection key's step
+  const Box ordered = p[1].attack[0];
+  Mouse(msg::kRButtonDown, 200, 200), Mouse(msg::kMouseMove, 210, 190);  // one step: the press
+  Mouse(msg::kMouseMove, 220, 180), Mouse(msg::kRButtonUp, 220, 180);    // and its whole drag
+  Key(vk::kDown), Key(vk::kDown), Key('Z', true);                        // from 5
+  EXPECT_EQ(std::tuple(editor_->state.currentPattern, p[1].attack[0], editor_->Unsaved()),
+            std::tuple(1, ordered, true));  // the ordering is still an edit
+  Key('Z', true);                           // exactly as loaded
+  EXPECT_EQ(std::pair(p[1].attack[0], editor_->Unsaved()), std::pair(Box{32, 80, -2, 32}, false));
   Key('Z', true);
   EXPECT_EQ(editor_->status.text, "NOTHING TO UNDO");
 
   // Ctrl+C copies the three boxes without C's own copy; Ctrl+V, Down, Ctrl+V pastes a run.
   Key('C', true);
   EXPECT_EQ(editor_->status.text, "BOXES OF PATTERN 1 COPIED");
-  EXPECT_EQ(editor_->list.patterns[1].defense[1], Box{});
+  EXPECT_EQ(p[1].defense[1], Box{});
   Key(vk::kDown), Key('V', true), Key(vk::kDown), Key('V', true);
-  EXPECT_EQ(editor_->list.patterns[5].attack[0], editor_->list.patterns[1].attack[0]);
-  EXPECT_EQ(editor_->list.patterns[2].attack[0], editor_->list.patterns[1].attack[0]);
+  EXPECT_EQ(std::pair(p[5].attack[0], p[2].attack[0]), std::pair(p[1].attack[0], p[1].attack[0]));
   Key('Z', true);
-  EXPECT_EQ(std::pair(editor_->state.currentPattern, editor_->list.patterns[5].attack[0]),
-            std::pair(5, Box{}));
+  EXPECT_EQ(std::pair(editor_->state.currentPattern, p[5].attack[0]), std::pair(5, Box{}));
 }
 
 // Motion 0 plays slot 0 for 3 frames, 1 until it lands (21) and 2 for 2, then again.
 TEST_F(UndoAndPlaybackTest, PlaybackShowsEachPatternForItsFramesAndAnyKeyStopsIt) {
-  Key(vk::kDown);  // slot 1 of motion 0
-  Key('P');
+  Key(vk::kDown), Key('P');  // from slot 1 of motion 0
   std::vector<int32_t> shown, expected;
   for (int i = 0; i < 2 * 26 + 1; ++i) {
     shown.push_back(editor_->state.currentPattern);
@@ -161,15 +140,13 @@ TEST_F(UndoAndPlaybackTest, PlaybackShowsEachPatternForItsFramesAndAnyKeyStopsIt
   EXPECT_EQ(std::tuple(editor_->playback.playing(), editor_->state.currentPattern,
                        platform_.queue.Size()),
             std::tuple(false, 0, size_t{0}));
-  Key(vk::kF12);
-  EXPECT_TRUE(editor_->keyHelp);
-  Key(vk::kEscape);  // hides the help and does nothing else
+  Key(vk::kF12), Key(vk::kEscape);  // hides the help and does nothing else
   EXPECT_EQ(std::pair(editor_->keyHelp, platform_.queue.Size()), std::pair(false, size_t{0}));
 
   editor_->list.patterns[0].picture = -1;  // an empty first slot: nothing to play
   Key('P');
-  EXPECT_FALSE(editor_->playback.playing());
-  EXPECT_EQ(editor_->status.text.substr(0, 15), "NOTHING TO PLAY");
+  EXPECT_EQ(std::pair(editor_->playback.playing(), editor_->status.text.substr(0, 15)),
+            std::pair(false, std::string("NOTHING TO PLAY")));
 }
 
 }  // namespace
