@@ -1,12 +1,8 @@
 // A BMP writer of every form: any depth, 40- to 124-byte headers, masks, RLE, either row order.
 #pragma once
 
-#include <array>
 #include <bit>
-#include <cstdint>
-#include <vector>
 
-#include "base/colour.h"
 #include "base/little_endian.h"
 #include "chardata/bmp.h"
 
@@ -36,7 +32,6 @@ struct Picture {
   Rgb ColourAt(int32_t x, int32_t y) const { return colours[size_t(y) * width + x]; }
 };
 
-// The masks a direct-colour pixel is packed with.
 inline std::array<uint32_t, 3> MasksOf(const BmpForm& form) {
   if (form.compression == 3) return form.masks;
   if (form.bits == 16) return {0x7C00, 0x03E0, 0x001F};
@@ -47,30 +42,24 @@ inline std::array<uint32_t, 3> MasksOf(const BmpForm& form) {
 inline uint32_t Pack(Rgb c, const std::array<uint32_t, 3>& masks) {
   const uint32_t components[] = {c.red, c.green, c.blue};
   uint32_t pixel = 0;
-  for (size_t i = 0; i < 3; ++i) {
-    const int bits = std::popcount(masks[i]);
+  for (size_t i = 0, bits; i < 3; ++i) {
+    bits = std::popcount(masks[i]);
     pixel |= (bits >= 8 ? components[i] << (bits - 8) : components[i] >> (8 - bits))
              << std::countr_zero(masks[i]);
   }
   return pixel;
 }
 
-// RLE of one row: runs of 3+ alike, literal runs of 3+ changing, runs of one for the rest.
+// RLE of one row: literal runs of 3+ pixels where no 3 alike start, runs of alike for the rest.
 inline void AppendRleRow(Bytes& out, const uint8_t* row, int32_t width, bool four) {
-  const auto alike = [&](int32_t x) {
-    int32_t n = 1;
-    while (x + n < width && n < 255 && row[x + n] == row[x]) ++n;
+  const auto alike = [&](int32_t x, int32_t n = 1) {
+    for (; x + n < width && n < 255 && row[x + n] == row[x];) ++n;
     return n;
   };
   for (int32_t x = 0, n; x < width; x += n) {
-    if ((n = alike(x)) >= 3) {
-      out.insert(out.end(), {uint8_t(n), uint8_t(four ? row[x] * 17 : row[x])});
-      continue;
-    }
     for (n = 0; x + n < width && n < 255 && alike(x + n) < 3;) ++n;
     if (n < 3) {
-      n = 1;
-      out.insert(out.end(), {1, uint8_t(four ? row[x] << 4 : row[x])});
+      out.insert(out.end(), {uint8_t(n = alike(x)), uint8_t(four ? row[x] * 17 : row[x])});
       continue;
     }
     out.insert(out.end(), {0, uint8_t(n)});
@@ -85,28 +74,24 @@ inline void AppendRleRow(Bytes& out, const uint8_t* row, int32_t width, bool fou
 inline Bytes WriteBmp(const BmpForm& form, const Picture& p) {
   Bytes out;
   const bool rle = form.compression == 1 || form.compression == 2;
-  AppendFileHeader(out, BitmapFileHeader{kBitmapMagic, 0, 0, 0, 0});
+  const int entries = form.bits > 8 ? 0 : form.coloursUsed > 0 ? form.coloursUsed : 1 << form.bits;
+  const uint32_t headers = std::max(form.infoSize, form.compression == 3 ? 52u : 40u);
+  AppendFileHeader(out, BitmapFileHeader{kBitmapMagic, 0, 0, 0,
+                                         kBitmapFileHeaderSize + headers + 4 * entries + form.gap});
   AppendInfoHeader(
       out, BitmapInfoHeader{form.infoSize, p.width, form.topDown ? -p.height : p.height, 1,
                             form.bits, form.compression, 0, 2835, 2835, form.coloursUsed, 0});
   if (form.compression == 3)
     for (uint32_t mask : form.masks) AppendLe32(out, mask);
-  out.resize(std::max<size_t>(out.size(), kBitmapFileHeaderSize + form.infoSize), 0);
-  const int entries = form.bits > 8 ? 0 : form.coloursUsed > 0 ? form.coloursUsed : 1 << form.bits;
+  out.resize(kBitmapFileHeaderSize + headers, 0);
   for (int i = 0; i < entries; ++i)
     out.insert(out.end(), {p.palette[i].blue, p.palette[i].green, p.palette[i].red, 0});
   out.resize(out.size() + form.gap, 0xEE);
-  const auto offset = static_cast<uint32_t>(out.size());
-  for (int i = 0; i < 4; ++i) out[10 + i] = uint8_t(offset >> (8 * i));
-
   for (int32_t s = 0; s < p.height; ++s) {
     const int32_t y = form.topDown ? s : p.height - 1 - s;
-    if (rle) {
-      AppendRleRow(out, &p.indices[size_t(y) * p.width], p.width, form.compression == 2);
-      continue;
-    }
     const size_t start = out.size();
-    for (int32_t x = 0; x < p.width; ++x) {
+    if (rle) AppendRleRow(out, &p.indices[size_t(y) * p.width], p.width, form.compression == 2);
+    for (int32_t x = 0; !rle && x < p.width; ++x) {
       const uint32_t bit = uint32_t(x) * form.bits;
       if (form.bits <= 8) {
         if (bit % 8 == 0) out.push_back(0);
@@ -119,7 +104,7 @@ inline Bytes WriteBmp(const BmpForm& form, const Picture& p) {
         form.bits == 16 ? AppendLe16(out, v) : AppendLe32(out, v);
       }
     }
-    while ((out.size() - start) % 4 != 0) out.push_back(0);
+    while (!rle && (out.size() - start) % 4 != 0) out.push_back(0);
   }
   if (rle) out.insert(out.end(), {0, 1});
   return out;

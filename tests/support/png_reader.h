@@ -1,12 +1,10 @@
 // A PNG reader for tests that shares nothing with our encoder: the chunks checked against their
-// CRCs, the IDAT data inflated by zlib, and each row's filter, whichever of the five, undone.
+// CRCs, the IDAT data inflated by zlib, and each row's filter (none or up) undone.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
-#include <vector>
 
 #include "base/colour.h"
 
