@@ -8,13 +8,11 @@
 
 namespace boxedit::testing {
 
-class OpenDisplay {
- public:
+struct OpenDisplay {
   explicit OpenDisplay(bool is565 = true) : platform(is565) {
-    EXPECT_EQ(InitDisplay(display, platform), 1);
+    EXPECT_TRUE(InitDisplay(display, platform));
   }
   ~OpenDisplay() { ReleaseDisplay(display); }
-
   Surface16& Back() { return *display.backBuffer; }
 
   FakePlatform platform;

@@ -1,5 +1,4 @@
-// Paths of the build machine as the tests see them. A Windows test runs under Wine, which shows
-// the build machine's root folder as drive Z:.
+// Build-machine paths as a test sees them: under Wine the root folder is drive Z:.
 #pragma once
 
 #include <filesystem>
@@ -14,8 +13,8 @@ inline std::filesystem::path HostPath(std::string path) {
   return std::filesystem::path(path).make_preferred();
 }
 
-// Marks a test that needs what only POSIX systems have (FIFOs, devices, modes, symbolic links
-// made freely, resource limits); on Windows it is skipped, saying so.
+// Marks a test that needs what only POSIX has (FIFOs, devices, modes, free symbolic links,
+// resource limits); on Windows it is skipped, saying so.
 #if defined(_WIN32)
 #define BOXEDIT_POSIX_ONLY(what) GTEST_SKIP() << "POSIX only: " << what
 #else

@@ -14,14 +14,11 @@ namespace boxedit::testing {
 class TempDir {
  public:
   TempDir() {
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      path_ = std::filesystem::temp_directory_path() /
-              ("boxedit-test-" + std::to_string(random()) + std::to_string(random()));
-      std::error_code ec;
-      if (std::filesystem::create_directory(path_, ec)) return;  // false when it exists already
-    }
-    throw std::runtime_error("cannot make a temporary folder");
+    std::random_device r;
+    path_ = std::filesystem::temp_directory_path() / ("boxedit-test-" + std::to_string(r()) + "-" +
+                                                      std::to_string(r()) + std::to_string(r()));
+    if (!std::filesystem::create_directory(path_))
+      throw std::runtime_error("temporary folder taken");
   }
   ~TempDir() {
     std::error_code ec;
@@ -36,11 +33,10 @@ class TempDir {
   std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
 
   void Write(std::string_view name, std::string_view bytes) const {
-    std::ofstream(path_ / name, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path_ / name, std::ios::binary)
+        .write(bytes.data(), std::streamsize(bytes.size()));
   }
-  // Empty when the file is missing.
-  std::string Read(std::string_view name) const {
+  std::string Read(std::string_view name) const {  // empty when the file is missing
     std::ostringstream s;
     s << std::ifstream(path_ / name, std::ios::binary).rdbuf();
     return s.str();

@@ -41,10 +41,12 @@ TEST(ReplayScript, KeyNamesGiveVirtualKeyCodes_AndLongerNumbersAreCodes) {
 }
 
 TEST(ReplayScript, NamesScriptAndLine_WhenLineIsMalformed) {
-  const std::pair<const char*, const char*> cases[] = {
+  using namespace std::string_view_literals;
+  const std::pair<std::string_view, const char*> cases[] = {
       {"key A\n\n# c\njump 1 2\n", "s.txt:4: unknown command 'jump'"},
       {"key", "s.txt:1: 'key' needs a key name or a code"},
-      {"key CTRL+z", "s.txt:1: unknown key 'z' (a key name or a code 0..255)"},
+      // A NUL byte, which would cut the message, is shown as a code.
+      {"key CTRL+A\0B"sv, "s.txt:1: unknown key 'A\\x00B' (a key name or a code 0..255)"},
       {"key CTRL+", "s.txt:1: no key after the modifiers in 'CTRL+'"},
       {"key CTRL+Shift+ctrl+Z", "s.txt:1: modifier 'ctrl' given twice in 'CTRL+Shift+ctrl+Z'"},
       {"key FOO+Z", "s.txt:1: unknown modifier 'FOO' in 'FOO+Z' (CTRL, SHIFT or ALT)"},
@@ -63,10 +65,6 @@ TEST(ReplayScript, NamesScriptAndLine_WhenLineIsMalformed) {
     EXPECT_EQ(error, message);
     EXPECT_TRUE(c.empty());
   }
-  std::vector<ReplayCommand> c;
-  std::string error;  // a NUL byte, which would cut the message, is shown as a code
-  EXPECT_FALSE(ParseReplayScript(std::string("key A\0B\n", 8), "s.txt", &c, &error));
-  EXPECT_EQ(error, "s.txt:1: unknown key 'A\\x00B' (a key name or a code 0..255)");
 }
 
 TEST(ReplayScript, LoadsFile_AndNamesItInErrors) {

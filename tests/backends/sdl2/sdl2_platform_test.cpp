@@ -64,10 +64,9 @@ TEST_F(Sdl2PlatformTest,
   PushKey(SDLK_F4);
   EXPECT_EQ(Drain(), (Texts{"256 65 0 0", "256 57 0 0", "256 114 0 0", "256 96 0 0", "256 102 0 0",
                             "256 13 0 0", "256 83 0 2", "256 40 0 0", "16 0 0 4", "256 115 0 0"}));
-  SDL_Event e{.window = {SDL_WINDOWEVENT, 0, 0, SDL_WINDOWEVENT_CLOSE, 0, 0, 0, 0, 0}};
-  Push(e);
-  e.type = SDL_QUIT;  // the last window's close button sends both
-  Push(e);
+  // The last window's close button sends both.
+  Push({.window = {SDL_WINDOWEVENT, 0, 0, SDL_WINDOWEVENT_CLOSE, 0, 0, 0, 0, 0}});
+  Push({.type = SDL_QUIT});
   EXPECT_EQ(Drain(), Texts{"16 0 0 0"});
   // Alt+Enter switches between full screen and a window, once a press.
   PushKey(SDLK_RETURN, KMOD_LALT);
@@ -106,21 +105,18 @@ TEST_F(Sdl2PlatformTest, AnEqualFrameIsNotDrawnAgain_UnlessAWindowEventCameBetwe
   const std::tuple<bool, std::vector<uint16_t>*, bool> steps[] = {
       {false, &a, true},  {false, &a, false}, {false, &b, true},
       {false, &b, false}, {true, &b, true},   {false, &b, false}};
-  for (int i = 0; i < 6; ++i) {
-    const auto& [event, frame, drawn] = steps[i];
+  for (const auto& [event, frame, drawn] : steps) {
     SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
     SDL_RenderClear(renderer);
     SDL_RenderPresent(renderer);
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    if (event)
-      Push(SDL_Event{.window = {SDL_WINDOWEVENT, 0, 0, SDL_WINDOWEVENT_EXPOSED, 0, 0, 0, 0, 0}});
+    if (event) Push({.window = {SDL_WINDOWEVENT, 0, 0, SDL_WINDOWEVENT_EXPOSED, 0, 0, 0, 0, 0}});
     Drain();
     for (int y = 0; y < 480; ++y) (*frame)[kPitch * y + 640] ^= 0x5555;
     platform_.Present(frame->data(), kPitch * 2, 640, 480);
     uint32_t rgb = 0;
     const SDL_Rect middle{100, 100, 1, 1};
     ASSERT_EQ(SDL_RenderReadPixels(renderer, &middle, SDL_PIXELFORMAT_RGB888, &rgb, 4), 0);
-    EXPECT_EQ(rgb & 0xFFFFFF, drawn ? 0x0000FFu : 0xFFFFFFu) << "step " << i;
+    EXPECT_EQ(rgb & 0xFFFFFF, drawn ? 0x0000FFu : 0xFFFFFFu) << event << drawn;
   }
 }
 
