@@ -23,39 +23,23 @@ namespace {
 using namespace boxedit;
 
 // A screen that opens in the layout asked for and shows nothing.
-class ScreenOnly : public Screen {
- public:
-  bool is565 = true;
+struct ScreenOnly : Screen {
+  explicit ScreenOnly(bool layout565) : is565(layout565) {}
   bool OpenScreen(int, int, bool* layout565, std::string*) override {
-    *layout565 = is565;
-    return true;
+    return *layout565 = is565, true;
   }
   void CloseScreen() override {}
   void Present(const uint16_t*, int, int, int) override {}
+  bool is565;
 };
 
-// The file each input is written to, one per process; removed after every input.
-const std::filesystem::path& TempFile() {
-  static const std::filesystem::path path =
-      std::filesystem::temp_directory_path() /
-      ("fuzz_tile_sheet." + std::to_string(getpid()) + ".bmp");
-  return path;
-}
-
-// One open display per layout, kept for the whole run: opening a screen per input would spend
-// the time on clearing 640x480 buffers instead of on the loader.
+// One open display per layout for the whole run, not one per input: the time goes to the loader.
 Display& DisplayFor(bool is565) {
-  struct OpenScreen {
-    ScreenOnly screen;
-    Display display;
-    explicit OpenScreen(bool layout565) {
-      screen.is565 = layout565;
-      if (!InitDisplay(display, screen)) std::abort();
-      if (display.is565 != layout565) std::abort();
-    }
-  };
-  static OpenScreen screen565(true), screen555(false);
-  return is565 ? screen565.display : screen555.display;
+  static ScreenOnly screens[] = {ScreenOnly(false), ScreenOnly(true)};
+  static Display displays[2];
+  Display& d = displays[is565];
+  if (!d.backBuffer && InitDisplay(d, screens[is565]) != 1) std::abort();
+  return d;
 }
 
 void PutLe32(std::vector<uint8_t>& out, uint32_t value) {
@@ -111,7 +95,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 15) return 0;
     file = BuildFile(data + 8, data + 15, size - 15);
   }
-  std::FILE* f = std::fopen(TempFile().c_str(), "wb");
+  // The file each input is written to, one per process.
+  static const std::filesystem::path temp =
+      std::filesystem::temp_directory_path() /
+      ("fuzz_tile_sheet." + std::to_string(getpid()) + ".bmp");
+  std::FILE* f = std::fopen(temp.c_str(), "wb");
   if (f == nullptr) std::abort();
   std::fwrite(file.data(), 1, file.size(), f);
   std::fclose(f);
@@ -121,8 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!sheet->Create(display, 32, 32)) std::abort();
   sheet->SetCells(16, 16);
   std::string error, warning;
-  const bool loaded = LoadTileSheet(*sheet, is565, TempFile(), key, &error, &warning);
-  std::remove(TempFile().c_str());
+  const bool loaded = LoadTileSheet(*sheet, is565, temp, key, &error, &warning);
+  std::remove(temp.c_str());
   // A refusal always says why.
   if (!loaded && error.empty()) std::abort();
   if (loaded) {
