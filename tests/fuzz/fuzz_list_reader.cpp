@@ -40,14 +40,9 @@ NOT_FUZZED void CheckDiagnostics(const Diagnostics& diagnostics, std::string_vie
     if (d.message.empty()) Fail("empty diagnostic", d.line);
     // Messages go to a terminal or a log one per line: bytes of the input are escaped.
     for (const char c : d.message) {
-      const auto byte = static_cast<unsigned char>(c);
-      if (byte < 0x20 || byte == 0x7F) Fail("control byte in a diagnostic", d.line);
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) Fail("control byte", d.line);
     }
   }
-}
-
-NOT_FUZZED bool IsZero(const Box& b) {
-  return b.x1 == 0 && b.y1 == 0 && b.x2 == 0 && b.y2 == 0;
 }
 
 NOT_FUZZED void CheckSlots(const Diagnostics& diagnostics) {
@@ -55,17 +50,15 @@ NOT_FUZZED void CheckSlots(const Diagnostics& diagnostics) {
   for (int i = 0; i < kPatternCount; ++i) {
     const PatternRecord& p = gList.patterns[i];
     for (int k = 1; k < kBoxesPerGroup; ++k) {
-      if (!IsZero(p.attack[k]) || (k > 1 && !IsZero(p.defense[k]))) Fail("unused box set", i);
+      if (p.attack[k] != Box{} || (k > 1 && p.defense[k] != Box{})) Fail("unused box set", i);
     }
-    if (p.guard != 9 && (p.guard < 0 || p.guard > 3)) Fail("guard code", i);
-    if (p.flags > 15) Fail("flag bits", i);
+    if ((p.guard != 9 && (p.guard < 0 || p.guard > 3)) || p.flags > 15) Fail("guard or flags", i);
     if (p.comment[kCommentSize - 1] != '\0') Fail("comment without its NUL", i);
-    if (i > gList.lastPattern && !p.IsEmpty()) dataAboveLast = true;
+    dataAboveLast |= i > gList.lastPattern && !p.IsEmpty();
   }
   // Neither shown nor saved, so the reader must say so.
-  if (dataAboveLast && std::none_of(diagnostics.begin(), diagnostics.end(), [](const auto& d) {
-        return d.severity == Severity::kWarning;
-      })) {
+  const auto warning = [](const Diagnostic& d) { return d.severity == Severity::kWarning; };
+  if (dataAboveLast && std::none_of(diagnostics.begin(), diagnostics.end(), warning)) {
     Fail("data above lastPattern without a warning", gList.lastPattern);
   }
 }
