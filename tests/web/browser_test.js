@@ -37,16 +37,8 @@ const kBrowserKeys = {Down: 'ArrowDown', Up: 'ArrowUp', F5: 'F5', F12: 'F12', S:
 const kModifierKeys = {CTRL: 'Control', SHIFT: 'Shift', ALT: 'Alt'};
 
 function replayLines(steps) {
-  const lines = [];
-  for (const [kind, a, b] of steps) {
-    if (kind === 'key') {
-      lines.push(`key ${a}`);
-    } else {
-      const button = kind === 'left' ? 'l' : 'r';
-      lines.push(`move ${a} ${b}`, `${button}down ${a} ${b}`, `${button}up ${a} ${b}`);
-    }
-  }
-  return lines;
+  return steps.flatMap(([kind, a, b]) => kind === 'key' ? [`key ${a}`] :
+    [`move ${a} ${b}`, `${kind[0]}down ${a} ${b}`, `${kind[0]}up ${a} ${b}`]);
 }
 
 // Runs `boxtool replay` in `dir` (a character's folder) on these script lines.
@@ -77,11 +69,10 @@ async function play(page, steps) {
         return {left: r.left, top: r.top, scale: r.width / c.width};
       });
       // A whole page pixel inside the screen pixel: the browser hands whole pixels to the page.
-      const button = kind;
       await page.mouse.move(Math.round(box.left + (a + 0.5) * box.scale),
                             Math.round(box.top + (b + 0.5) * box.scale));
-      await page.mouse.down({button});
-      await page.mouse.up({button});
+      await page.mouse.down({button: kind});
+      await page.mouse.up({button: kind});
     }
   }
 }
