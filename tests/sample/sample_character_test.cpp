@@ -17,11 +17,6 @@ const SampleCharacter& Sample() {  // made once for all the tests
   static const SampleCharacter* sample = new SampleCharacter(MakeSampleCharacter());
   return *sample;
 }
-// Tile number of map row r, column c of picture p in pattern.pat.
-uint16_t MapEntry(const SampleCharacter& s, int p, int r, int c) {
-  return static_cast<uint16_t>(s.pictures[600 * p + 40 * r + 2 * c] |
-                               s.pictures[600 * p + 40 * r + 2 * c + 1] << 8);
-}
 // Palette index at (x, y) of the 640x720 tile sheet: chara.bmp's second block, rows bottom-up.
 uint8_t SheetPixel(const SampleCharacter& s, int x, int y) {
   return s.tileSheet[1078 + 640 * 720 + (719 - y) * 640 + x];
@@ -37,9 +32,9 @@ TEST(SampleFiles, HaveTheLayoutsTheEditorReads_AndTheSameBytesEveryTime) {
 }
 
 // Black, palette index 0, is the key colour and the background of every tile; the blits leave out
-// every pixel equal to the key, so no other colour used on the sheet may become it in either
-// layout.
-TEST(SampleTileSheet, NoColourButTheBackgroundIsTheKey_AndMapsUseOnlyWrittenTiles) {
+// every pixel equal to the key, so no other colour used may become it in either layout. (That
+// the pictures use only tiles of the sheet is `boxtool check`'s to say: the e2e tests run it.)
+TEST(SampleTileSheet, NoColourButTheBackgroundIsTheKey) {
   const SampleCharacter& s = Sample();
   std::set<uint8_t> used;
   for (int y = 0; y < 720; ++y) {
@@ -49,17 +44,6 @@ TEST(SampleTileSheet, NoColourButTheBackgroundIsTheKey_AndMapsUseOnlyWrittenTile
     const uint8_t* c = &s.tileSheet[54 + 4 * i];
     EXPECT_EQ(RgbToPixel(true, c[2], c[1], c[0]) == 0, i == 0) << "index " << int(i);
     EXPECT_EQ(RgbToPixel(false, c[2], c[1], c[0]) == 0, i == 0) << "index " << int(i);
-  }
-  ASSERT_GT(s.tileCount, 0);
-  for (int p = 0; p < 256; ++p) {
-    int tiles = 0;
-    for (int i = 0; i < 300; ++i) {
-      const uint16_t t = MapEntry(s, p, i / 20, i % 20);
-      if (t == 0xFFFF) continue;
-      ++tiles;
-      EXPECT_LT(t, s.tileCount) << "picture " << p;
-    }
-    EXPECT_TRUE(p < s.pictureCount ? tiles > 10 : tiles == 0) << "picture " << p;
   }
 }
 
