@@ -6,6 +6,7 @@
 // own tests. After a change meant to alter the screen, run scripts/update-golden-frames.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -32,15 +33,10 @@ TEST_P(GoldenFrames, TheSampleDrawsEveryShotAsItsGoldenFrame) {
     ASSERT_TRUE(testing::ReadPng(entry.path(), &want)) << name;
     ASSERT_TRUE(testing::ReadPng(dir_ / name, &got)) << name;
     ASSERT_EQ(std::pair(got.width, got.height), std::pair(want.width, want.height)) << name;
-    int differ = 0, firstX = -1, firstY = -1;
-    for (int y = 0; y < want.height; ++y) {
-      for (int x = 0; x < want.width; ++x) {
-        if (got.At(x, y) == want.At(x, y)) continue;
-        if (differ++ == 0) firstX = x, firstY = y;
-      }
-    }
-    EXPECT_EQ(differ, 0) << name << ": the first differing pixel is (" << firstX << ", " << firstY
-                         << ")";
+    const auto differ = std::mismatch(got.pixels.begin(), got.pixels.end(), want.pixels.begin());
+    const auto at = differ.first - got.pixels.begin();
+    EXPECT_TRUE(differ.first == got.pixels.end())
+        << name << " differs first at (" << at % want.width << ", " << at / want.width << ")";
     ++frames;
   }
   EXPECT_EQ(frames, 8);

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "../support/bmp_reader.h"
@@ -34,8 +33,7 @@ class HostileInput : public testing::BoxtoolFolder {
 #endif
   }
   void Sparse(const char* name, uintmax_t size) {
-    std::ofstream(dir_ / name).close();
-    fs::resize_file(dir_ / name, size);
+    dir_.Write(name, ""), fs::resize_file(dir_ / name, size);
   }
   // Whether row `y` of the shot holds anything but the grey background.
   bool RowHasText(const std::string& shot, int y) {
