@@ -1,4 +1,4 @@
-// The display device, line drawing and the cell surfaces.
+// The display device, pixel layouts, the draw context and surfaces on the fake platform.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "display/draw_context.h"
+#include "display/pixel_layout.h"
 #include "display/surface.h"
 #include "display_fixture.h"
 
@@ -16,23 +17,37 @@ namespace {
 
 using testing::OpenDisplay;
 
-// Every pixel equal to `p` (for widths whose rows carry no padding).
-bool AllPixels(const Surface16& s, uint16_t p) {
-  return std::all_of(s.Row(0), s.Row(s.Height()), [p](uint16_t v) { return v == p; });
-}
+constexpr uint16_t kKey = 0x01E0, kGrey = 0x8410;
 
 TEST(Display, ReleaseTwiceClosesOnce_AndClosedDisplaysDrawNothing) {
   OpenDisplay d(true);
   ReleaseDisplay(d.display);
   ReleaseDisplay(d.display);
   EXPECT_EQ(d.platform.closeScreenCalls, 1);
-  Display never;  // never opened
+  Display never;
   for (Display* closed : {&d.display, &never}) {
     EXPECT_FALSE(ClearBackBuffer(*closed, 128, 128, 128));
     EXPECT_FALSE(ClearScreen(*closed, 128, 128, 128));
     FlipScreen(*closed);
   }
   EXPECT_EQ(d.platform.presentCount, 0);
+}
+
+// Nothing is clamped or masked; from 5-5-5, green fills the top of six bits, bit 15 is no colour.
+TEST(PixelLayout, RgbToPixelAndPixel555ToLayout_PackInEitherLayout) {
+  const std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t> rgb[] = {
+      {255, 255, 255, 0xFFFF, 0x7FFF}, {0, 63, 0, 0x01E0, 0x00E0}, {255, 0, 0, 0xF800, 0x7C00},
+      {256, 0, 256, 0x10020, 0x8020},  {-1, -1, -1, -1, -1},       {7, 3, 7, 0, 0}};
+  for (const auto& [red, green, blue, in565, in555] : rgb) {
+    EXPECT_EQ(RgbToPixel(true, red, green, blue), in565) << in565;
+    EXPECT_EQ(RgbToPixel(false, red, green, blue), in555) << in565;
+  }
+  const std::tuple<int32_t, int32_t, int32_t> from555[] = {
+      {0x7FFF, 0xFFDF, 0x7FFF}, {0x0020, 0x0040, 0x0020}, {0x8000, 0, 0}, {0x7C1F, 0xF81F, 0x7C1F}};
+  for (const auto& [pixel, in565, in555] : from555) {
+    EXPECT_EQ(Pixel555ToLayout(true, pixel), in565) << pixel;
+    EXPECT_EQ(Pixel555ToLayout(false, pixel), in555) << pixel;
+  }
 }
 
 using Points = std::set<std::pair<int, int>>;
@@ -49,8 +64,7 @@ Points Line(int x0, int y0, int x1, int y1) {
   return p;
 }
 
-// Step i of the longer axis puts the shorter at round(i * minor / major), halves away from the
-// start.
+// Step i of the longer axis puts the shorter at round(i * minor / major), halves away from start.
 TEST(DrawContext, LinesLeaveOutTheEndPixel_AndClippingKeepsThePixelsOfTheWholeLine) {
   EXPECT_EQ(Line(4, 8, 4, 6), (Points{{4, 8}, {4, 7}}));
   EXPECT_EQ(Line(4, 1, 0, 0), (Points{{4, 1}, {3, 1}, {2, 0}, {1, 0}}));
@@ -66,13 +80,11 @@ TEST(DrawContext, PixelsOffTheSurfaceAreLeftOut_AndFillRectStopsBeforeItsEnd) {
   DrawContext dc(s);
   for (const auto& [x, y] : {std::pair(-1, 5), {20, 5}, {-1, 0}, {20, 11}})
     dc.SetPixel(x, y, Rgb24(255, 255, 255));
-  EXPECT_TRUE(AllPixels(s, 0));
+  EXPECT_EQ(std::count(s.Row(0), s.Row(12), 0), 240);
   s.FillRect({-5, 9, 2, 11}, 7);
   EXPECT_EQ(std::count(s.Row(0), s.Row(12), 7), 4);
   EXPECT_EQ(std::pair(s.At(1, 10), s.At(1, 11)), std::pair(uint16_t{7}, uint16_t{0}));
 }
-
-constexpr uint16_t kGrey = 0x8410;
 
 class SurfaceTest : public ::testing::Test {
  protected:
@@ -94,7 +106,6 @@ class SurfaceTest : public ::testing::Test {
   Surface& s = padded.surface;
 };
 
-// Cells run along rows, 1800 at most; a cell size of 0 would never end.
 TEST_F(SurfaceTest, CellRectangles_RunAlongRows_UpTo1800) {
   const std::tuple<int, int, int, int, int, Rect> cases[] = {
       {20, 20, 16, 16, 3, {16, 16, 32, 32}},  // the last cells reach past the edge
@@ -114,16 +125,16 @@ TEST_F(SurfaceTest, BlitCellClipsAtTheEdges_AndLeavesOutExactKeyPixelsOnlyWithAK
   s.BlitCell(d.display, 632, 472, 0);
   EXPECT_EQ(std::tuple(At(0, 10), At(11, 25), At(12, 10), At(0, 26), At(639, 479)),
             std::tuple(1000 + 20, 1000 + 40 * 15 + 31, kGrey, kGrey, 1000 + 40 * 7 + 7));
-  s.surface->Row(0)[0] = 0x01E0;  // the key
-  s.surface->Row(0)[1] = 0x81E0;  // differs in bit 15 only
-  s.colourKey = 0x01E0;
+  s.surface->Row(0)[0] = kKey;
+  s.surface->Row(0)[1] = 0x81E0;  // differs from the key in bit 15 only
+  s.colourKey = kKey;
   s.hasColourKey = 1;
   ClearBackBuffer(d.display, 128, 128, 128);
   s.BlitCell(d.display, 0, 0, 0);
   EXPECT_EQ(std::tuple(At(0, 0), At(1, 0)), std::tuple(kGrey, 0x81E0));
   s.hasColourKey = 0;
   s.BlitCell(d.display, 0, 0, 0);
-  EXPECT_EQ(At(0, 0), 0x01E0);
+  EXPECT_EQ(At(0, 0), kKey);
 }
 
 TEST_F(SurfaceTest, NothingIsDrawn_OutsideTheCellTableOrWithoutASurface) {
@@ -135,7 +146,7 @@ TEST_F(SurfaceTest, NothingIsDrawn_OutsideTheCellTableOrWithoutASurface) {
   s.Release();
   s.Release();
   EXPECT_FALSE(s.BlitCell(d.display, 0, 0, 0));
-  EXPECT_TRUE(AllPixels(d.Back(), kGrey));
+  EXPECT_EQ(std::count(d.Back().Row(0), d.Back().Row(480), kGrey), 640 * 480);
   EXPECT_FALSE(s.Create(d.display, 0, 16));
   Display never;
   EXPECT_FALSE(s.Create(never, 16, 16));

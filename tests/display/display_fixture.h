@@ -14,7 +14,6 @@ struct OpenDisplay {
   }
   ~OpenDisplay() { ReleaseDisplay(display); }
   Surface16& Back() { return *display.backBuffer; }
-
   FakePlatform platform;
   Display display;
 };

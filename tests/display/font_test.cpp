@@ -1,16 +1,18 @@
-// Text drawing with a font sheet of cells, and the font sheet carried in the program.
+// Numbers, digits and strings drawn from the font's cells, and the font sheet's loading.
 #include "display/font.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 #include <vector>
 
-#include "display/surface.h"
 #include "display_fixture.h"
 
 namespace boxedit {
 namespace {
+
+using testing::OpenDisplay;
 
 constexpr uint16_t kKey = 0x01E0, kGrey = 0x8410, kMark = 0x1000;
 
@@ -26,7 +28,6 @@ class Text : public ::testing::Test {
     font->hasColourKey = 1;
     font->colourKey = kKey;
   }
-  // The cells drawn on row 0 at x, x + 8, ... (-1 where none was).
   std::vector<int> Row(int x, size_t n) {
     std::vector<int> cells;
     for (; cells.size() < n; x += 8)
@@ -34,33 +35,27 @@ class Text : public ::testing::Test {
     return cells;
   }
 
-  testing::OpenDisplay d{true};
+  OpenDisplay d{true};
   std::unique_ptr<Surface> font = std::make_unique<Surface>();
 };
 
 TEST_F(Text, NumbersDigitsAndStringsDrawTheirCells) {
-  const struct {
-    char call;  // DrawNumber, DrawDigits or DrawString
-    int x, digits, value;
-    const char* text;
-    std::vector<int> cells;
-  } cases[] = {
+  // DrawNumber, DrawDigits or DrawString at x: the cells drawn on row 0 at x, x + 8, ...
+  const std::tuple<char, int, int, int, const char*, std::vector<int>> cases[] = {
       {'N', 0, 4, 0, "", {-1, -1, -1, -1, 16}},
       {'N', 0, 4, 10105, "", {-1, -1, 17, 16, 21}},  // only the lowest 4 digits show
       {'N', 0, 3, -5, "", {13, -1, -1, 21}},
       {'N', 0, 10, INT32_MIN, "", {13, 18, 17, 20, 23, 20, 24, 19, 22, 20, 24}},
       {'D', 0, 3, -123, "", {95, 94, 93}},
       {'D', 600, INT32_MAX, 5, "", {96, 96, 96, 96, 96}},  // a huge field: its visible zeros
-      {'S', 0, 0, 0, "\x01\x1F\x7F\x80\xFF", {-1, -1, 95, -1, -1}},  // outside the table: none
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.call << " " << c.value << " " << c.text);
+      {'S', 0, 0, 0, "\x01\x1F\x7F\x80\xFF", {-1, -1, 95, -1, -1}}};  // outside the table: none
+  for (const auto& [call, x, digits, value, string, cells] : cases) {
     ClearBackBuffer(d.display, 128, 128, 128);
     const Font text(*font, d.display);
-    if (c.call == 'N') text.DrawNumber(c.x, 0, c.digits, c.value);
-    if (c.call == 'D') text.DrawDigits(c.x, 0, c.digits, c.value);
-    if (c.call == 'S') text.DrawString(c.x, 0, c.text);
-    EXPECT_EQ(Row(c.x, c.cells.size()), c.cells);
+    if (call == 'N') text.DrawNumber(x, 0, digits, value);
+    if (call == 'D') text.DrawDigits(x, 0, digits, value);
+    if (call == 'S') text.DrawString(x, 0, string);
+    EXPECT_EQ(Row(x, cells.size()), cells) << call << " " << value << " " << string;
   }
 }
 
@@ -72,12 +67,11 @@ TEST_F(Text, ACellStartingLeftOfTheScreenShowsItsRightPart) {
   EXPECT_EQ(d.Back().At(7, 0), kMark + 96 + 7);
 }
 
-// The sheet carried in the program: its background, (0, 63, 0), becomes the key.
 TEST_F(Text, LoadBitmapResourceLoadsTheFontSheet_KeyedOnItsBackground) {
   font->hasColourKey = font->colourKey = 0;
   EXPECT_FALSE(LoadBitmapResource(*font, "NO SUCH BITMAP", 320, 240));
   ASSERT_TRUE(LoadBitmapResource(*font, "NUMBITMAP", 320, 240));
-  EXPECT_EQ(std::pair(font->hasColourKey, int(font->colourKey)), std::pair(1, 0x01E0));
+  EXPECT_EQ(std::pair(font->hasColourKey, int(font->colourKey)), std::pair(1, int(kKey)));
 }
 
 }  // namespace

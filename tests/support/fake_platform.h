@@ -2,7 +2,6 @@
 // the last one kept, a clock that moves only when told, a plain queue. Nothing draws or blocks.
 #pragma once
 
-#include <cstdint>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -17,33 +16,25 @@ class FakePlatform : public Platform, public Screen {
  public:
   explicit FakePlatform(bool is565 = true) : screenIs565(is565) {}
 
-  // Set up by the test.
   bool screenIs565;             // the layout OpenScreen reports
   bool failOpenScreen = false;  // OpenScreen fails with `openScreenError`
   std::string openScreenError = "no video device";
   uint32_t nowMs = 0;  // what ClockMs returns
-
   // Recorded.
-  bool windowOpen = false;
+  bool windowOpen = false, quitPosted = false;
   std::string windowTitle;
   WindowProc windowProc;
-  int closeScreenCalls = 0;
-  int presentCount = 0;
-  int presentWidth = 0;
+  int closeScreenCalls = 0, presentCount = 0, presentWidth = 0;
   std::vector<uint16_t> lastFrame;  // rows packed without padding
   MessageQueue queue;
-  bool quitPosted = false;
 
   uint16_t FramePixel(int x, int y) const { return lastFrame.at(size_t(y) * presentWidth + x); }
-
   Screen& screen() override { return *this; }
   bool OpenWindow(const std::string& title, WindowProc proc, std::string*) override {
-    windowOpen = true;
     windowTitle = title;
     windowProc = std::move(proc);
-    return true;
+    return windowOpen = true;
   }
-  // Sends the destroy message at once.
   void DestroyWindow() override {
     if (std::exchange(windowOpen, false) && windowProc) windowProc(Message{msg::kDestroy, 0, 0});
   }
@@ -55,8 +46,7 @@ class FakePlatform : public Platform, public Screen {
   void CloseScreen() override { ++closeScreenCalls; }
   void Present(const uint16_t* pixels, int pitchBytes, int width, int height) override {
     ++presentCount;
-    presentWidth = width;
-    lastFrame.resize(size_t(width) * height);
+    lastFrame.resize(size_t(presentWidth = width) * height);
     for (int y = 0; y < height; ++y)
       std::memcpy(&lastFrame[size_t(y) * width],
                   reinterpret_cast<const uint8_t*>(pixels) + size_t(pitchBytes) * y, width * 2);
@@ -69,10 +59,7 @@ class FakePlatform : public Platform, public Screen {
     return false;
   }
   void PostMessage(const Message& m) override { queue.Post(m); }
-  void PostQuitMessage(int exitCode) override {
-    quitPosted = true;
-    queue.PostQuit(exitCode);
-  }
+  void PostQuitMessage(int exitCode) override { quitPosted = true, queue.PostQuit(exitCode); }
   uint32_t ClockMs() override { return nowMs; }
   void Idle(uint32_t remainingMs) override { nowMs += remainingMs; }  // jumps to the deadline
 };

@@ -13,8 +13,7 @@ inline std::filesystem::path HostPath(std::string path) {
   return std::filesystem::path(path).make_preferred();
 }
 
-// Marks a test that needs what only POSIX has (FIFOs, devices, modes, free symbolic links,
-// resource limits); on Windows it is skipped, saying so.
+// Skips, saying so, on Windows a test that needs what only POSIX has (FIFOs, modes, limits).
 #if defined(_WIN32)
 #define BOXEDIT_POSIX_ONLY(what) GTEST_SKIP() << "POSIX only: " << what
 #else

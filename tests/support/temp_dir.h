@@ -7,7 +7,6 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 
 namespace boxedit::testing {
 
@@ -21,7 +20,7 @@ class TempDir {
       throw std::runtime_error("temporary folder taken");
   }
   ~TempDir() {
-    std::error_code ec;
+    std::error_code ec;  // a test may have taken the owner's rights away
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
@@ -31,7 +30,6 @@ class TempDir {
 
   const std::filesystem::path& path() const { return path_; }
   std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
-
   void Write(std::string_view name, std::string_view bytes) const {
     std::ofstream(path_ / name, std::ios::binary)
         .write(bytes.data(), std::streamsize(bytes.size()));

@@ -1,5 +1,7 @@
+// Shots written as BMP or PNG from a frame in either layout.
 #include "backends/headless/image_writer.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,7 +14,7 @@
 namespace boxedit {
 namespace {
 
-// A 3x2 frame whose pixels all differ, in rows of 5 whose last 2 pixels (0xFFFF) are padding.
+// A 3x2 frame whose pixels all differ, in rows of 5 ending in 2 pixels of padding.
 const std::vector<uint16_t> kPixels = {0x0000, 0x07DB, 0x0FB6, 0xFFFF, 0xFFFF,
                                        0x03D1, 0x0BAC, 0x1387, 0xFFFF, 0xFFFF};
 
@@ -20,7 +22,6 @@ FrameView View(const PixelLayout& layout) {
   return {kPixels.data(), 10, 3, 2, layout};
 }
 
-// A name ending in .png, in any case, gets the PNG of the frame's pixels; any other a BMP.
 TEST(WriteFrameImage, BmpHasPaddedBottomUpRows_PngTheEncodedFrame_InBothLayouts) {
   testing::TempDir dir;
   for (const PixelLayout* layout : {&kLayout565, &kLayout555}) {
