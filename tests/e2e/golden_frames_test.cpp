@@ -1,9 +1,6 @@
-// End-to-end: whole screens of the sample character against golden frames. The replay of
-// tests/golden/frames.txt shows pictures through the key colour, the panels, boxes in each
-// circo's colours, the strip's arc, the onion skin, an unsaved edit, playback, the key help
-// and the status line; every shot must equal its golden frame to the pixel, in both layouts.
-// Golden frames catch any change; the edge cases stay in the view's, shell's and display's
-// own tests. After a change meant to alter the screen, run scripts/update-golden-frames.
+// End-to-end: every shot of tests/golden/frames.txt replayed on the sample equals its golden
+// frame to the pixel, in both layouts. They catch any change of the screen, not the edge cases
+// (those are the units' tests). After a change meant to alter it: scripts/update-golden-frames.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,10 +1,6 @@
-// The web edition in a real browser: the site of the web preset served on 127.0.0.1, opened in
-// Debian's Chromium (headless) driven by puppeteer-core. What the page shows and saves is held
-// against what `boxtool replay` (built for this machine by the same preset) shows and saves for
-// the same input on the same character.
-//
-//   node browser_test.js [BUILD_DIR]             the tests (BUILD_DIR: build/web)
-// (bench/web_figures.js gives the page's figures.)
+// The web edition in Debian's Chromium (headless, driven by puppeteer-core), served on 127.0.0.1:
+// what the page shows and saves must be what `boxtool replay` (built by the same preset) shows
+// and saves for the same input.   node browser_test.js [BUILD_DIR]   (BUILD_DIR: build/web)
 'use strict';
 
 const assert = require('node:assert/strict');
