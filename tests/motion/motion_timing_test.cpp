@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <climits>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -16,7 +15,6 @@ namespace {
 class MotionTimingTest : public ::testing::Test {
  protected:
   MotionTimingTest() { list->ResetSlots(), list->gravity = 10; }
-  // Slot i holds a pattern with these fields and no attack box.
   PatternRecord& Slot(int i, int to, int speed, int vy = 0) {
     PatternRecord& r = list->patterns[i];
     r.picture = 0, r.to = to, r.speed = speed, r.vy = vy;
@@ -50,8 +48,7 @@ TEST_F(MotionTimingTest, TheRunEndsAfterAJumpBeforeAnEmptySlotOrAtTheTablesEnd) 
 }
 
 TEST_F(MotionTimingTest, PatternsWaitingForTheGroundCarryTheWalk_AndAMotionStayingUpNeverLands) {
-  // vy 100, gravity 10: 21 frames to land, leaving an upward speed of -110.
-  // Slot 1 lands at once (-110 / 20 = -5 takes it below); slot 2's 50 climbs 2, lands on frame 11.
+  // vy 100, gravity 10: 21 frames to land at speed -110, which lands slot 1 at once; 50: 11.
   Slot(0, -1, 0, 100), Slot(1, -1, 0, 0), Slot(2, 5, 0, 50);
   EXPECT_EQ(Frames(0), (std::vector<int64_t>{21, 1, 11}));
   // A jump cut short is landed by the next pattern; at rest, gravity leaves the upward speed 0.
@@ -80,8 +77,7 @@ TEST_F(MotionTimingTest, FrameDataCountsActiveFramesFromTheAttackBox) {
   a.attack[0] = hit, a.damage = 12, a.guard = 1;
   Slot(252, -1, 1).attack[0] = hit;                       // joins the range of 251
   Slot(253, -1, 3).attack = {Box{-10, 10, 10, 10}, hit};  // no height, and box 1: not drawn
-  PatternRecord& b = Slot(254, -1, 1);
-  b.attack[0] = hit, b.guard = 7;
+  Slot(254, -1, 1).attack[0] = hit, list->patterns[254].guard = 7;
   std::optional<FrameData> d = ComputeFrameData(*list, 25);
   ASSERT_TRUE(d);
   EXPECT_EQ(std::tuple(d->first, d->last, d->frames, d->startup, d->recovery),

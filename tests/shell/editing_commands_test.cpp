@@ -57,8 +57,7 @@ TEST_F(EditingCommandsTest, Constrain_OrdersBothGroupsOfIndexK_AndUpDownConstrai
   const int32_t steps[][3] = {{9, vk::kDown, 30}, {30, vk::kDown, 40}, {40, vk::kDown, 40},
                               {40, vk::kUp, 30},  {5, vk::kUp, 0},     {0, vk::kUp, 0}};
   for (const auto& [from, key, to] : steps) {
-    Rec(from).defense[0] = Rec(to).defense[0] = kCrossed;
-    state_.currentPattern = from, Key(key);
+    Rec(from).defense[0] = Rec(to).defense[0] = kCrossed, state_.currentPattern = from, Key(key);
     EXPECT_EQ(std::tuple(state_.currentPattern, Rec(from).defense[0], Rec(to).defense[0]),
               std::tuple(to, kOrdered, to == from ? kOrdered : kCrossed))
         << from << " " << key;
@@ -111,10 +110,7 @@ TEST_F(EditingCommandsTest, Presses_MapOntoTheView_LeftWins_StrayValuesStayInsid
       {true, kWide, 161, 240, {0, 0, 319, 0}},
       {true, kWide, 0, 0, {-160, 239, 319, 0}},
       {false, kWide, 639, 479, {-320, 239, 159, 0}},
-      {true, {0, 0, 0, 0}, 200, 150, {0, 90, 0, 0}},
       {true, {-20, 100, 50, 10}, 241, 140, {50, 100, 50, 10}},
-      {false, {20, 100, 50, 10}, 151, 230, {-10, 100, -10, 10}},
-      {true, {0, 100, 50, 60}, 161, 210, {0, 60, 50, 60}},
       {false, {0, 100, 50, 60}, 211, 90, {0, 150, 50, 150}}};
   Rec(23).picture = 7;
   state_.currentPattern = 23, state_.selectedBox = 1;
@@ -158,8 +154,7 @@ TEST_F(EditingCommandsTest, Presses_MapOntoTheView_LeftWins_StrayValuesStayInsid
                               {5000, vk::kUp, 99999, 1290},   {INT32_MIN, vk::kDown, 99999, 3},
                               {1290, vk::kDown, 99999, 1299}, {3, vk::kDown, -7, 0}};
   for (const auto& [from, key, last, to] : walks) {
-    list_->lastPattern = last, state_.currentPattern = from;
-    Key(key);
+    list_->lastPattern = last, state_.currentPattern = from, Key(key);
     EXPECT_EQ(state_.currentPattern, to) << from;
   }
 }
