@@ -1,4 +1,3 @@
-// Numbers, digits and strings drawn from the font's cells, and the font sheet's loading.
 #include "display/font.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +10,6 @@
 
 namespace boxedit {
 namespace {
-
-using testing::OpenDisplay;
 
 constexpr uint16_t kKey = 0x01E0, kGrey = 0x8410, kMark = 0x1000;
 
@@ -35,7 +32,7 @@ class Text : public ::testing::Test {
     return cells;
   }
 
-  OpenDisplay d{true};
+  testing::OpenDisplay d{true};
   std::unique_ptr<Surface> font = std::make_unique<Surface>();
 };
 

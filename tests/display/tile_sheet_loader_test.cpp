@@ -1,4 +1,3 @@
-// chara.bmp's pixels of every kind converted into the screen's layout.
 #include "display/tile_sheet_loader.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +13,6 @@
 namespace boxedit {
 namespace {
 
-using testing::OpenDisplay;
-
 TEST(TileSheetLoader, EveryKindOfPixelIsConvertedIntoTheLayout_AndTheKeyKept) {
   // Colour (x * 16, y * 16, 255 - x * 16) at index x + 16 * y, loaded into a 16x8 sheet.
   testing::Picture p{16, 16};
@@ -29,7 +26,7 @@ TEST(TileSheetLoader, EveryKindOfPixelIsConvertedIntoTheLayout_AndTheKeyKept) {
   for (bool is565 : {true, false}) {
     for (const auto& form : forms) {
       SCOPED_TRACE(::testing::Message() << form.name << (is565 ? " in 5-6-5" : " in 5-5-5"));
-      OpenDisplay d(is565);
+      testing::OpenDisplay d(is565);
       auto sheet = std::make_unique<Surface>();
       ASSERT_TRUE(sheet->Create(d.display, 16, 8));
       const testing::Bytes bytes = WriteBmp(form, p);
@@ -37,17 +34,14 @@ TEST(TileSheetLoader, EveryKindOfPixelIsConvertedIntoTheLayout_AndTheKeyKept) {
       ASSERT_TRUE(LoadTileSheet(*sheet, is565, dir / "chara.bmp", 0x1234));
       EXPECT_EQ(std::pair(sheet->hasColourKey, int(sheet->colourKey)), std::pair(1, 0x1234));
       for (int i = 0; i < 16 * 8; ++i) {
-        const Rgb c = p.ColourAt(i % 16, i / 16);
-        ASSERT_EQ(sheet->surface->At(i % 16, i / 16),
-                  form.bits == 16
-                      ? Pixel555ToLayout(is565, int32_t(testing::Pack(c, testing::MasksOf(form))))
-                      : RgbToPixel(is565, c.red, c.green, c.blue))
+        const Rgb c = p.ColourAt(i % 16, i / 16);  // 5-5-5 truncates them as RgbToPixel does
+        ASSERT_EQ(sheet->surface->At(i % 16, i / 16), RgbToPixel(is565, c.red, c.green, c.blue))
             << i;
       }
     }
   }
   // A negative key is none; a file that cannot be used leaves the sheet as it was.
-  OpenDisplay d;
+  testing::OpenDisplay d;
   Surface sheet;
   std::string error;
   EXPECT_FALSE(LoadTileSheet(sheet, true, dir / "chara.bmp", 5, &error));

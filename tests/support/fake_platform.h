@@ -1,5 +1,4 @@
-// A recording stand-in for the platform: a screen in a chosen layout whose frames are counted and
-// the last one kept, a clock that moves only when told, a plain queue. Nothing draws or blocks.
+// A recording stand-in for the platform: frames counted, the last kept; a clock moved when told.
 #pragma once
 
 #include <cstring>
@@ -20,7 +19,6 @@ class FakePlatform : public Platform, public Screen {
   bool failOpenScreen = false;  // OpenScreen fails with `openScreenError`
   std::string openScreenError = "no video device";
   uint32_t nowMs = 0;  // what ClockMs returns
-  // Recorded.
   bool windowOpen = false, quitPosted = false;
   std::string windowTitle;
   WindowProc windowProc;

@@ -3,8 +3,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -14,10 +14,9 @@ class TempDir {
  public:
   TempDir() {
     std::random_device r;
-    path_ = std::filesystem::temp_directory_path() / ("boxedit-test-" + std::to_string(r()) + "-" +
-                                                      std::to_string(r()) + std::to_string(r()));
-    if (!std::filesystem::create_directory(path_))
-      throw std::runtime_error("temporary folder taken");
+    path_ = std::filesystem::temp_directory_path() /
+            ("boxedit-test-" + std::to_string(r()) + "-" + std::to_string(r()));
+    if (!std::filesystem::create_directory(path_)) throw std::runtime_error("folder taken");
   }
   ~TempDir() {
     std::error_code ec;  // a test may have taken the owner's rights away
@@ -35,9 +34,8 @@ class TempDir {
         .write(bytes.data(), std::streamsize(bytes.size()));
   }
   std::string Read(std::string_view name) const {  // empty when the file is missing
-    std::ostringstream s;
-    s << std::ifstream(path_ / name, std::ios::binary).rdbuf();
-    return s.str();
+    std::ifstream in(path_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
   }
   bool Exists(std::string_view name) const { return std::filesystem::exists(path_ / name); }
 

@@ -1,4 +1,3 @@
-// The scripted platform: messages, frames, the virtual clock and shots, as the script says.
 #include "backends/headless/headless_platform.h"
 
 #include <gmock/gmock.h>
@@ -8,7 +7,6 @@
 #include <tuple>
 #include <vector>
 
-#include "../../support/bmp_reader.h"
 #include "../../support/temp_dir.h"
 #include "platform/messages.h"
 

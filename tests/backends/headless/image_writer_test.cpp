@@ -1,4 +1,3 @@
-// Shots written as BMP or PNG from a frame in either layout.
 #include "backends/headless/image_writer.h"
 
 #include <gmock/gmock.h>
@@ -18,9 +17,7 @@ namespace {
 const std::vector<uint16_t> kPixels = {0x0000, 0x07DB, 0x0FB6, 0xFFFF, 0xFFFF,
                                        0x03D1, 0x0BAC, 0x1387, 0xFFFF, 0xFFFF};
 
-FrameView View(const PixelLayout& layout) {
-  return {kPixels.data(), 10, 3, 2, layout};
-}
+const auto View = [](const PixelLayout& l) { return FrameView{kPixels.data(), 10, 3, 2, l}; };
 
 TEST(WriteFrameImage, BmpHasPaddedBottomUpRows_PngTheEncodedFrame_InBothLayouts) {
   testing::TempDir dir;
@@ -46,10 +43,8 @@ TEST(WriteFrameImage, FailsWithReason_WhenFrameIsEmptyOrFileCannotBeWritten) {
   std::string error;
   EXPECT_FALSE(WriteFrameImage(dir / "no-dir" / "f.bmp", View(kLayout565), &error));
   EXPECT_EQ(error.rfind("cannot write " + (dir / "no-dir" / "f.bmp").string() + ": ", 0), 0u);
-  for (const char* name : {"e.png", "e.bmp"}) {
-    EXPECT_FALSE(WriteFrameImage(dir / name, FrameView{nullptr, 0, 0, 0, kLayout565}, &error));
-    EXPECT_FALSE(dir.Exists(name));
-  }
+  EXPECT_FALSE(WriteFrameImage(dir / "e.png", FrameView{nullptr, 0, 0, 0, kLayout565}, &error));
+  EXPECT_FALSE(dir.Exists("e.png"));
   // A pitch shorter than a row would read past the pixels.
   EXPECT_TRUE(FrameToImage(FrameView{kPixels.data(), 5, 3, 2, kLayout565}).pixels.empty());
 }

