@@ -23,11 +23,10 @@ struct BmpForm {
 
 // Palette indices (palette forms) or colours (all others), top row first.
 struct Picture {
-  Picture(int32_t w, int32_t h) : width(w), height(h) {}
   int32_t width, height;
   Palette palette{};
-  std::vector<uint8_t> indices;
-  std::vector<Rgb> colours;
+  std::vector<uint8_t> indices{};
+  std::vector<Rgb> colours{};
   uint8_t IndexAt(int32_t x, int32_t y) const { return indices[size_t(y) * width + x]; }
   Rgb ColourAt(int32_t x, int32_t y) const { return colours[size_t(y) * width + x]; }
 };
@@ -96,12 +95,9 @@ inline Bytes WriteBmp(const BmpForm& form, const Picture& p) {
       if (form.bits <= 8) {
         if (bit % 8 == 0) out.push_back(0);
         out.back() |= uint8_t(p.IndexAt(x, y) << (8 - form.bits - bit % 8));
-      } else if (form.bits == 24) {
-        const Rgb c = p.ColourAt(x, y);
-        out.insert(out.end(), {c.blue, c.green, c.red});
-      } else {
+      } else {  // 24 bits: the default 32-bit masks, three bytes of each pixel
         const uint32_t v = Pack(p.ColourAt(x, y), MasksOf(form));
-        form.bits == 16 ? AppendLe16(out, v) : AppendLe32(out, v);
+        for (int i = 0; i < form.bits; i += 8) out.push_back(uint8_t(v >> i));
       }
     }
     while (!rle && (out.size() - start) % 4 != 0) out.push_back(0);

@@ -2,7 +2,6 @@
 
 #include <zlib.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -13,8 +12,7 @@ namespace boxedit::testing {
   const auto be32 = [](const std::vector<uint8_t>& b, size_t at) {
     return uint32_t{b[at]} << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
   };
-  if (std::string(png.begin(), png.begin() + std::min<size_t>(8, png.size())) !=
-      "\x89PNG\r\n\x1A\n")
+  if (!std::string(png.begin(), png.end()).starts_with("\x89PNG\r\n\x1A\n"))
     return ::testing::AssertionFailure() << "no PNG signature";
   std::string types;
   std::vector<uint8_t> header, compressed;
