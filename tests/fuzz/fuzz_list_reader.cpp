@@ -45,12 +45,17 @@ NOT_FUZZED void CheckDiagnostics(const Diagnostics& diagnostics, std::string_vie
   }
 }
 
+// Not Box's operator==, which the coverage would count 9100 times an input.
+NOT_FUZZED bool IsZero(const Box& b) {
+  return (b.x1 | b.y1 | b.x2 | b.y2) == 0;
+}
+
 NOT_FUZZED void CheckSlots(const Diagnostics& diagnostics) {
   bool dataAboveLast = false;
   for (int i = 0; i < kPatternCount; ++i) {
     const PatternRecord& p = gList.patterns[i];
     for (int k = 1; k < kBoxesPerGroup; ++k) {
-      if (p.attack[k] != Box{} || (k > 1 && p.defense[k] != Box{})) Fail("unused box set", i);
+      if (!IsZero(p.attack[k]) || (k > 1 && !IsZero(p.defense[k]))) Fail("unused box set", i);
     }
     if ((p.guard != 9 && (p.guard < 0 || p.guard > 3)) || p.flags > 15) Fail("guard or flags", i);
     if (p.comment[kCommentSize - 1] != '\0') Fail("comment without its NUL", i);
