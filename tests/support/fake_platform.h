@@ -44,7 +44,8 @@ class FakePlatform : public Platform, public Screen {
   void CloseScreen() override { ++closeScreenCalls; }
   void Present(const uint16_t* pixels, int pitchBytes, int width, int height) override {
     ++presentCount;
-    lastFrame.resize(size_t(presentWidth = width) * height);
+    presentWidth = width;
+    lastFrame.resize(size_t(width) * height);
     for (int y = 0; y < height; ++y)
       std::memcpy(&lastFrame[size_t(y) * width],
                   reinterpret_cast<const uint8_t*>(pixels) + size_t(pitchBytes) * y, width * 2);
