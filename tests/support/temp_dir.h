@@ -14,9 +14,12 @@ class TempDir {
  public:
   TempDir() {
     std::random_device r;
-    path_ = std::filesystem::temp_directory_path() /
-            ("boxedit-test-" + std::to_string(r()) + "-" + std::to_string(r()));
-    if (!std::filesystem::create_directory(path_)) throw std::runtime_error("folder taken");
+    for (int attempt = 0; attempt < 100; ++attempt) {  // a name taken already: another one
+      path_ = std::filesystem::temp_directory_path() /
+              ("boxedit-test-" + std::to_string(r()) + "-" + std::to_string(r()));
+      if (std::error_code ec; std::filesystem::create_directory(path_, ec)) return;
+    }
+    throw std::runtime_error("cannot make a temporary folder");
   }
   ~TempDir() {
     std::error_code ec;  // a test may have taken the owner's rights away
