@@ -75,6 +75,7 @@ inline constexpr uint32_t kF1 = 112;  // F1..F12 are 112..123
 inline constexpr uint32_t kF2 = 113;
 inline constexpr uint32_t kF5 = 116;
 inline constexpr uint32_t kF12 = 123;
+inline constexpr uint32_t kOemMinus = 189;  // '-' of the main row
 }  // namespace vk
 
 // The bit of a modifier key (vk::kControl, vk::kShift, vk::kMenu); 0 for any other key.
