@@ -44,6 +44,7 @@ struct PatternRecord {
   std::array<char, kCommentSize> comment{};  // the record's last word, kept and saved unchanged
 
   bool IsEmpty() const { return picture < 0; }
+  friend bool operator==(const PatternRecord&, const PatternRecord&) = default;
 };
 
 // The whole table with the header's gravity and the index of the last record line read.

@@ -8,18 +8,15 @@ SlotBoxes BoxesOf(const PatternRecord& record) {
   return {record.defense, record.attack};
 }
 
-void SetBoxes(PatternRecord& record, const SlotBoxes& boxes) {
-  record.defense = boxes.defense;
-  record.attack = boxes.attack;
+bool SameEdits(const PatternRecord& a, const PatternRecord& b) {
+  PatternRecord widthsAside = b;
+  widthsAside.defense[0].x1 = a.defense[0].x1;
+  widthsAside.defense[0].x2 = a.defense[0].x2;
+  return a == widthsAside;
 }
 
-bool SameEdits(const SlotBoxes& a, const SlotBoxes& b) {
-  return a.attack == b.attack && a.defense[0].y1 == b.defense[0].y1 &&
-         a.defense[0].y2 == b.defense[0].y2 &&
-         std::equal(a.defense.begin() + 1, a.defense.end(), b.defense.begin() + 1);
-}
-
-void EditHistory::Record(int32_t slot, const SlotBoxes& before, const SlotBoxes& after, Join join) {
+void EditHistory::Record(int32_t slot, const PatternRecord& before, const PatternRecord& after,
+                         Join join) {
   EditStep step{slot, before, after};
   if (pending_) {
     // The ordering of a modifier key and the command after it are one step.
@@ -77,7 +74,7 @@ void EditHistory::Push(const EditStep& step) {
 
 void EditHistory::DropPending(MotionList& list) {
   if (!pending_) return;
-  SetBoxes(list.patterns[pending_->slot], pending_->before);
+  list.patterns[pending_->slot] = pending_->before;
   pending_.reset();
 }
 
@@ -86,7 +83,7 @@ std::optional<int32_t> EditHistory::Undo(MotionList& list) {
   DropPending(list);
   if (done_ == 0) return std::nullopt;
   const EditStep& step = steps_[--done_];
-  SetBoxes(list.patterns[step.slot], step.before);
+  list.patterns[step.slot] = step.before;
   return step.slot;
 }
 
@@ -95,7 +92,7 @@ std::optional<int32_t> EditHistory::Redo(MotionList& list) {
   DropPending(list);
   if (done_ == steps_.size()) return std::nullopt;
   const EditStep& step = steps_[done_++];
-  SetBoxes(list.patterns[step.slot], step.after);
+  list.patterns[step.slot] = step.after;
   return step.slot;
 }
 

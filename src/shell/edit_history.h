@@ -1,6 +1,6 @@
 // Undo and redo: the changes the editing commands make to the pattern table, one step a command.
-// A command changes the boxes of one slot only (the pattern current when it arrives), so a step
-// is that slot's boxes before and after it.
+// A command changes one slot only (the pattern current when it arrives), so a step is that
+// slot's record before and after it.
 #pragma once
 
 #include <array>
@@ -13,20 +13,19 @@
 
 namespace boxedit {
 
-// The boxes of one slot: all that editing changes.
+// The boxes of one slot, as Ctrl+C copies them.
 struct SlotBoxes {
   std::array<Box, kBoxesPerGroup> defense{};
   std::array<Box, kBoxesPerGroup> attack{};
 };
 
 SlotBoxes BoxesOf(const PatternRecord& record);
-void SetBoxes(PatternRecord& record, const SlotBoxes& boxes);
 // Equal as the user sees them: defense box 0's x values, which every frame resets, aside.
-bool SameEdits(const SlotBoxes& a, const SlotBoxes& b);
+bool SameEdits(const PatternRecord& a, const PatternRecord& b);
 
 struct EditStep {
   int32_t slot = 0;
-  SlotBoxes before, after;
+  PatternRecord before, after;
 };
 
 class EditHistory {
@@ -42,7 +41,7 @@ class EditHistory {
 
   // Records that a command took `slot` from `before` to `after`. A change that changes nothing
   // makes no step; a new step drops the steps that were undone.
-  void Record(int32_t slot, const SlotBoxes& before, const SlotBoxes& after, Join join);
+  void Record(int32_t slot, const PatternRecord& before, const PatternRecord& after, Join join);
   // Ends the step of a press and its drag (at the release, or at a key).
   void EndDrag();
 

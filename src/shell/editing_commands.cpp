@@ -1,17 +1,16 @@
 #include "shell/editing_commands.h"
 
 #include <algorithm>
+#include <array>
 
 #include "base/screen_layout.h"
 #include "platform/messages.h"
+#include "shell/command_table.h"
 
 namespace boxedit {
 namespace {
 
 constexpr int32_t kLastSlot = kPatternCount - 1;
-constexpr uint32_t kKeyC = 'C';
-constexpr uint32_t kKeyL = 'L';
-constexpr uint32_t kKeyS = 'S';
 
 bool IsSlot(int32_t pattern) {
   return pattern >= 0 && pattern <= kLastSlot;
@@ -21,17 +20,6 @@ bool IsSlot(int32_t pattern) {
 // reading past its ends.
 bool IsEmptySlot(const MotionList& list, int32_t pattern) {
   return !IsSlot(pattern) || list.patterns[pattern].IsEmpty();
-}
-
-// The box that `selectedBox` names in record `pattern`: group selectedBox / 4 (0 defense,
-// 1 attack), box selectedBox % 4. Null when either index lies outside the table.
-Box* SelectedBox(MotionList& list, int32_t pattern, int32_t selectedBox) {
-  if (!IsSlot(pattern) || selectedBox < 0 || selectedBox >= 2 * kBoxesPerGroup) {
-    return nullptr;
-  }
-  PatternRecord& record = list.patterns[pattern];
-  const int32_t box = selectedBox % kBoxesPerGroup;
-  return selectedBox / kBoxesPerGroup == 0 ? &record.defense[box] : &record.attack[box];
 }
 
 // Up: back to the previous non-empty slot, stopping at 0.
@@ -55,7 +43,58 @@ int32_t StepDown(const MotionList& list, int32_t current, int32_t last) {
   return current;
 }
 
+// The character a key of the entry types: a digit of either row, or minus.
+char EntryCharacter(uint32_t keyCode) {
+  if (keyCode >= vk::kNumpad0 && keyCode <= vk::kNumpad0 + 9) {
+    return static_cast<char>('0' + (keyCode - vk::kNumpad0));
+  }
+  if (keyCode >= '0' && keyCode <= '9') return static_cast<char>(keyCode);
+  return '-';
+}
+
+// Page Up and Page Down on the field at the cursor; a corner then orders its box pair.
+void StepValue(MotionList& list, int32_t p, int32_t selectedBox, Field field, int32_t delta) {
+  if (!IsCoordinate(field)) {
+    PatternRecord& record = list.patterns[p];
+    if (auto value = SteppedValue(field, AttributeValue(record, field), delta)) {
+      SetAttribute(record, field, *value);
+    }
+    return;
+  }
+  Box* box = SelectedBox(list, p, selectedBox);
+  if (box == nullptr) return;
+  if (auto value = SteppedValue(field, CoordinateOf(*box, field), delta)) {
+    CoordinateOf(*box, field) = *value;
+    ConstrainBoxPair(list, p, selectedBox % kBoxesPerGroup);
+  }
+}
+
+// Moves both corners of the selected box by `amount` along one axis (up: y rises), no further
+// than keeps the box within the corners' ranges with its size; never backwards for a box the
+// file put beyond them. Defense box 0 moves only up and down.
+void Nudge(MotionList& list, int32_t p, int32_t selectedBox, bool vertical, int32_t amount) {
+  Box* box = SelectedBox(list, p, selectedBox);
+  if (box == nullptr || (selectedBox == 0 && !vertical)) return;
+  int32_t& a = vertical ? box->y1 : box->x1;
+  int32_t& b = vertical ? box->y2 : box->x2;
+  const FieldRange& range = RangeOf(vertical ? Field::kY1 : Field::kX1);
+  const int32_t roomBelow = std::min(0, range.low - std::min(a, b));
+  const int32_t roomAbove = std::max(0, range.high - std::max(a, b));
+  const int32_t d = Clamp(amount, roomBelow, roomAbove);
+  a += d;
+  b += d;
+}
+
 }  // namespace
+
+Box* SelectedBox(MotionList& list, int32_t pattern, int32_t selectedBox) {
+  if (!IsSlot(pattern) || selectedBox < 0 || selectedBox >= 2 * kBoxesPerGroup) {
+    return nullptr;
+  }
+  PatternRecord& record = list.patterns[pattern];
+  const int32_t box = selectedBox % kBoxesPerGroup;
+  return selectedBox / kBoxesPerGroup == 0 ? &record.defense[box] : &record.attack[box];
+}
 
 int32_t PreviousPattern(const MotionList& list, int32_t current) {
   const int32_t previous = StepUp(list, current);
@@ -83,48 +122,159 @@ void ConstrainBoxPair(MotionList& list, int32_t pattern, int32_t k) {
   a.y2 = Clamp(a.y2, 0, a.y1);
 }
 
-void HandleKey(EditorState& state, MotionList& list, EditorActions& actions, uint32_t keyCode) {
+std::optional<Field> NextField(std::optional<Field> at, int32_t selectedBox, bool back) {
+  // The attributes, then the selected box's corners: defense box 0's x values are not the
+  // user's, and a selection outside the table has no corners to visit.
+  constexpr Field kLastAttribute = Field::kFlags;
+  std::array<Field, kFieldCount> order{};
+  size_t count = 0;
+  for (int f = 0; f <= static_cast<int>(kLastAttribute); ++f) order[count++] = Field(f);
+  if (selectedBox == 0) {
+    order[count++] = Field::kY1, order[count++] = Field::kY2;
+  } else if (selectedBox > 0 && selectedBox < 2 * kBoxesPerGroup) {
+    for (Field f : {Field::kX1, Field::kY1, Field::kX2, Field::kY2}) order[count++] = f;
+  }
+  if (!at) return order[back ? count - 1 : 0];
+  const auto it = std::find(order.begin(), order.begin() + count, *at);
+  const auto i = static_cast<size_t>(it - order.begin());
+  if (i == count) return order[0];  // a field the selection no longer has
+  if (back) return i == 0 ? std::nullopt : std::optional(order[i - 1]);
+  return i + 1 == count ? std::nullopt : std::optional(order[i + 1]);
+}
+
+bool EndsEntry(uint32_t keyCode, HeldKeys held) {
+  if (HeldBitOf(keyCode) != 0) return false;
+  const CommandEntry* c = FindCommand(msg::kKeyDown, keyCode, held);
+  if (c == nullptr) return true;
+  return c->command != Command::kTypeCharacter && c->command != Command::kTakeBack &&
+         c->command != Command::kClose;
+}
+
+void CommitEntry(EditorState& state, MotionList& list, EditorActions& actions) {
+  if (!state.entry || !state.cursor) return;
+  const std::string text = *state.entry;
+  state.entry.reset();
+  const Field field = *state.cursor;
+  const int32_t p = state.currentPattern;
+  if (text.empty() || IsEmptySlot(list, p)) return;
+  const std::optional<int32_t> value = ParseEntry(field, text);
+  if (!value) {
+    actions.Say(RangeMessage(field));
+    return;
+  }
+  if (!IsCoordinate(field)) {
+    SetAttribute(list.patterns[p], field, *value);
+  } else if (Box* box = SelectedBox(list, p, state.selectedBox)) {
+    CoordinateOf(*box, field) = *value;
+    ConstrainBoxPair(list, p, state.selectedBox % kBoxesPerGroup);
+  }
+}
+
+void HandleKey(EditorState& state, MotionList& list, EditorActions& actions, uint32_t keyCode,
+               HeldKeys held) {
+  if (state.entry && EndsEntry(keyCode, held)) CommitEntry(state, list, actions);
+  const CommandEntry* entry = FindCommand(msg::kKeyDown, keyCode, held);
+  const Command command = entry ? entry->command : Command::kNone;
+  const int32_t amount = entry ? entry->amount : 0;
   // Every box this key touches belongs to the pattern shown when it arrived, even after a step.
   const int32_t p = state.currentPattern;
 
-  if (keyCode == vk::kEscape) actions.PostClose();
-
   // A lastPattern outside the table would let navigation leave it; keep the bound inside.
   const int32_t last = Clamp(list.lastPattern, 0, kLastSlot);
-  if (keyCode == vk::kUp) {
+  if (command == Command::kPreviousPattern) {
     state.currentPattern = StepUp(list, state.currentPattern);
-  } else if (keyCode == vk::kDown) {
+  } else if (command == Command::kNextPattern) {
     state.currentPattern = StepDown(list, state.currentPattern, last);
   }
   state.currentPattern = Clamp(state.currentPattern, 0, last);
 
-  if (keyCode == vk::kF1) {
-    state.selectedBox = 0;
-  } else if (keyCode == vk::kF2) {
-    state.selectedBox = 1;
-  } else if (keyCode == vk::kF5) {
-    state.selectedBox = 4;
+  if (command == Command::kSelectDefense0 || command == Command::kSelectDefense1 ||
+      command == Command::kSelectAttack0) {
+    state.selectedBox = command == Command::kSelectDefense0   ? 0
+                        : command == Command::kSelectDefense1 ? 1
+                                                              : 4;
+    // The cursor stays on the same corner of the new box; defense box 0 has no x to stand on.
+    if (state.selectedBox == 0 && state.cursor == Field::kX1) state.cursor = Field::kY1;
+    if (state.selectedBox == 0 && state.cursor == Field::kX2) state.cursor = Field::kY2;
   }
 
+  // Every key orders the corners of the pair selected after it.
   ConstrainBoxPair(list, p, state.selectedBox % kBoxesPerGroup);
 
-  switch (keyCode) {
-    case vk::kEnd:
-    case vk::kHome:
+  // The keyboard's edits of a field or a box: none in an empty slot, which the saves skip.
+  const bool editable = !IsEmptySlot(list, p);
+  auto refuse = [&] {
+    actions.Say("pattern " + std::to_string(p) + " is empty and takes no edits");
+  };
+
+  switch (command) {
+    case Command::kClearAttackBoxes:
       if (IsSlot(p)) list.patterns[p].attack.fill(Box{});
       break;
-    case vk::kLeft:
-    case vk::kRight:
+    case Command::kClearBox:
       if (Box* box = SelectedBox(list, p, state.selectedBox)) *box = Box{};
       break;
-    case kKeyC:
+    case Command::kCopyAttackToDefense1:
       if (IsSlot(p)) list.patterns[p].defense[1] = list.patterns[p].attack[0];
       break;
-    case kKeyS:
-      actions.SaveS();
+    case Command::kCopyBoxes:
+      if (IsSlot(p)) actions.CopyBoxes(p);
       break;
-    case kKeyL:
-      actions.SaveL();
+    case Command::kPasteBoxes:
+      if (IsSlot(p)) actions.PasteBoxes(p);
+      break;
+    case Command::kPlay:
+      if (IsSlot(p)) actions.Play(p);
+      break;
+    case Command::kOnionSkin:
+      actions.ToggleOnionSkin();
+      break;
+    case Command::kKeyHelp:
+      actions.ShowKeyHelp();
+      break;
+    case Command::kSave:
+      amount == 0 ? actions.SaveS() : actions.SaveL();
+      break;
+    case Command::kClose:
+      // Esc takes back a value being typed; only without one does it close the editor.
+      if (state.entry) {
+        state.entry.reset();
+      } else {
+        actions.PostClose();
+      }
+      break;
+    case Command::kNextField:
+    case Command::kPreviousField:
+      state.cursor = NextField(state.cursor, state.selectedBox, command == Command::kPreviousField);
+      break;
+    case Command::kTypeCharacter:
+      if (!state.cursor) break;
+      if (!editable) {
+        refuse();
+      } else if (!state.entry) {
+        state.entry = std::string(1, EntryCharacter(keyCode));
+      } else if (state.entry->size() < kMaxEntryChars) {
+        *state.entry += EntryCharacter(keyCode);
+      }
+      break;
+    case Command::kTakeBack:
+      if (state.entry && !state.entry->empty()) state.entry->pop_back();
+      break;
+    case Command::kStepValue:
+      if (!state.cursor) break;
+      if (!editable) {
+        refuse();
+      } else {
+        StepValue(list, p, state.selectedBox, *state.cursor, amount);
+      }
+      break;
+    case Command::kNudgeX:
+    case Command::kNudgeY:
+      if (!editable) {
+        refuse();
+      } else {
+        Nudge(list, p, state.selectedBox, command == Command::kNudgeY, amount);
+      }
       break;
     default:
       break;

@@ -11,6 +11,7 @@
 #include "display/font.h"
 #include "display/pixel_layout.h"
 #include "display/tile_sheet_loader.h"
+#include "motion/pattern_names.h"
 #include "resources/font_sheet.h"
 
 namespace boxedit {
@@ -96,15 +97,54 @@ void ShellActions::SaveL() {
 Editor::Editor(Platform& platform, std::filesystem::path dir, std::ostream& log)
     : platform(platform), dir(std::move(dir)), log(log) {}
 
+void ShellActions::Say(std::string_view message) {
+  editor_.status.Show(message);
+}
+
+// Ctrl+C and Ctrl+V: the three boxes the editor edits, from one pattern to another.
+void ShellActions::CopyBoxes(int32_t p) {
+  editor_.copiedBoxes = BoxesOf(editor_.list.patterns[p]);
+  editor_.status.Show("boxes of pattern " + std::to_string(p) + " copied");
+}
+
+void ShellActions::PasteBoxes(int32_t p) {
+  if (!editor_.copiedBoxes) {
+    editor_.status.Show("nothing to paste: ctrl+c copies the boxes of a pattern");
+    return;
+  }
+  PatternRecord& record = editor_.list.patterns[p];
+  record.defense[0] = editor_.copiedBoxes->defense[0];
+  record.defense[1] = editor_.copiedBoxes->defense[1];
+  record.attack[0] = editor_.copiedBoxes->attack[0];
+}
+
+void ShellActions::Play(int32_t p) {
+  const int32_t motion = Motion(p);
+  if (!editor_.playback.Start(editor_.list, motion)) {
+    editor_.status.Show("nothing to play: slot " + std::to_string(motion * kPatternsPerMotion) +
+                        ", the first of " + MotionName(motion) + ", is empty");
+    return;
+  }
+  editor_.state.currentPattern = editor_.playback.slot();
+}
+
+void ShellActions::ToggleOnionSkin() {
+  editor_.onionSkin = !editor_.onionSkin;
+}
+
+void ShellActions::ShowKeyHelp() {
+  editor_.keyHelp = true;
+}
+
 bool Editor::Unsaved() const {
   for (int i = 0; i < kPatternCount; ++i) {
-    if (!SameEdits(BoxesOf(list.patterns[i]), savedBoxes[i])) return true;
+    if (!SameEdits(list.patterns[i], savedRecords[i])) return true;
   }
   return false;
 }
 
 void Editor::MarkSaved() {
-  for (int i = 0; i < kPatternCount; ++i) savedBoxes[i] = BoxesOf(list.patterns[i]);
+  savedRecords = list.patterns;
 }
 
 int StartUp(Editor& e) {

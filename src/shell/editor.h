@@ -38,6 +38,12 @@ class ShellActions : public EditorActions {
   void PostClose() override;
   void SaveS() override;
   void SaveL() override;
+  void Say(std::string_view message) override;
+  void CopyBoxes(int32_t pattern) override;
+  void PasteBoxes(int32_t pattern) override;
+  void Play(int32_t pattern) override;
+  void ToggleOnionSkin() override;
+  void ShowKeyHelp() override;
 
  private:
   Editor& editor_;
@@ -68,14 +74,14 @@ struct Editor {
   int failedSaves = 0;  // saves of this run that wrote nothing
 
   EditHistory history;  // undo and redo
-  // The boxes as last loaded or saved, against which the header marks unsaved edits.
-  std::array<SlotBoxes, kPatternCount> savedBoxes{};
+  // The records as last loaded or saved, against which the header marks unsaved edits.
+  std::array<PatternRecord, kPatternCount> savedRecords{};
   std::optional<SlotBoxes> copiedBoxes;  // Ctrl+C's defense boxes 0 and 1 and attack box 0
   Playback playback;
   bool onionSkin = false;  // O: the previous pattern's boxes under the current ones
   bool keyHelp = false;    // F12 or H: the key help over the view
 
-  // Whether the table's boxes differ from savedBoxes, defense box 0's x values aside.
+  // Whether the table differs from savedRecords, defense box 0's x values aside.
   bool Unsaved() const;
   void MarkSaved();
 };

@@ -1,5 +1,6 @@
 #include "base/screen_layout.h"
 #include "display/font.h"
+#include "shell/command_table.h"
 #include "shell/editor.h"
 #include "view/box_overlay.h"
 #include "view/info_panels.h"
@@ -65,11 +66,16 @@ void ComposeFrame(Editor& e) {
   DrawViewBorder(e.display);
   DrawBoxes(e, pattern);
   DrawPatternHeader(font, e.state.currentPattern, e.list.lastPattern, e.Unsaved());
-  DrawBoxPanel(font, e.list, pattern, e.state.selectedBox);
-  DrawAttributePanel(font, e.list, pattern);
+  // The field cursor, while shown, and the value being typed at it.
+  std::optional<FieldMark> mark;
+  if (e.state.cursor) {
+    mark = FieldMark{*e.state.cursor, e.state.entry ? e.state.entry->c_str() : nullptr};
+  }
+  DrawBoxPanel(font, e.list, pattern, e.state.selectedBox, mark ? &*mark : nullptr);
+  DrawAttributePanel(font, e.list, pattern, mark ? &*mark : nullptr);
   DrawMotionStrip(e.display, e.list, pattern);
   DrawFrameRate(font, e.timer.fpsTimes100);
-  if (e.keyHelp) DrawKeyHelp(e.display, font);
+  if (e.keyHelp) DrawKeyHelp(e.display, font, KeyHelpLines());
   e.status.Draw(font);  // last, over anything else
 }
 

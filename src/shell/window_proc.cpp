@@ -1,17 +1,9 @@
-#include "motion/pattern_names.h"
+#include "shell/command_table.h"
 #include "shell/editor.h"
 
 namespace boxedit {
 
 namespace {
-
-constexpr uint32_t kKeyC = 'C';
-constexpr uint32_t kKeyH = 'H';
-constexpr uint32_t kKeyO = 'O';
-constexpr uint32_t kKeyP = 'P';
-constexpr uint32_t kKeyV = 'V';
-constexpr uint32_t kKeyY = 'Y';
-constexpr uint32_t kKeyZ = 'Z';
 
 bool IsSlot(int32_t pattern) {
   return pattern >= 0 && pattern < kPatternCount;
@@ -27,29 +19,17 @@ void UndoOrRedo(Editor& e, bool redo) {
   }
 }
 
-// Ctrl+C and Ctrl+V: the three boxes the editor edits, from one pattern to another.
-void CopyOrPaste(Editor& e, int32_t p, bool paste) {
-  PatternRecord& record = e.list.patterns[p];
-  if (!paste) {
-    e.copiedBoxes = BoxesOf(record);
-    e.status.Show("boxes of pattern " + std::to_string(p) + " copied");
-  } else if (!e.copiedBoxes) {
-    e.status.Show("nothing to paste: ctrl+c copies the boxes of a pattern");
-  } else {
-    record.defense[0] = e.copiedBoxes->defense[0];
-    record.defense[1] = e.copiedBoxes->defense[1];
-    record.attack[0] = e.copiedBoxes->attack[0];
-  }
-}
-
-void StartPlayback(Editor& e, int32_t p) {
-  const int32_t motion = Motion(p);
-  if (!e.playback.Start(e.list, motion)) {
-    e.status.Show("nothing to play: slot " + std::to_string(motion * kPatternsPerMotion) +
-                  ", the first of " + MotionName(motion) + ", is empty");
+// A value being typed ends before a key or a press does anything else, as an undo step of its
+// own.
+void EndEntry(Editor& e) {
+  const int32_t p = e.state.currentPattern;
+  if (!e.state.entry || !IsSlot(p)) {
+    e.state.entry.reset();
     return;
   }
-  e.state.currentPattern = e.playback.slot();
+  const PatternRecord before = e.list.patterns[p];
+  CommitEntry(e.state, e.list, e.actions);
+  e.history.Record(p, before, e.list.patterns[p], EditHistory::Join::kNewStep);
 }
 
 void Key(Editor& e, const Message& m) {
@@ -61,50 +41,59 @@ void Key(Editor& e, const Message& m) {
     return;
   }
   e.history.EndDrag();
-  const bool ctrl = (m.held & kHeldControl) != 0;
-  const bool shift = (m.held & kHeldShift) != 0;
-  if (ctrl && (key == kKeyZ || key == kKeyY)) {
-    UndoOrRedo(e, key == kKeyY || shift);  // restores exactly: no corner ordering
+  if (EndsEntry(key, m.held)) EndEntry(e);
+  const CommandEntry* command = FindCommand(msg::kKeyDown, key, m.held);
+  if (command && (command->command == Command::kUndo || command->command == Command::kRedo)) {
+    UndoOrRedo(e, command->command == Command::kRedo);  // restores exactly: no corner ordering
     return;
   }
-  // Every box a key touches belongs to the pattern shown when it arrived.
+  // Every change a key makes belongs to the pattern shown when it arrived.
   const int32_t p = e.state.currentPattern;
   if (!IsSlot(p)) {
-    HandleKey(e.state, e.list, e.actions, key);
+    HandleKey(e.state, e.list, e.actions, key, m.held);
     return;
   }
-  const SlotBoxes before = BoxesOf(e.list.patterns[p]);
-  if (ctrl && (key == kKeyC || key == kKeyV)) {
-    ConstrainBoxPair(e.list, p, e.state.selectedBox % kBoxesPerGroup);
-    CopyOrPaste(e, p, key == kKeyV);
-  } else {
-    HandleKey(e.state, e.list, e.actions, key);
-    if (key == kKeyP) {
-      StartPlayback(e, p);
-    } else if (key == kKeyO) {
-      e.onionSkin = !e.onionSkin;
-    } else if (key == vk::kF12 || key == kKeyH) {
-      e.keyHelp = true;
-    }
-  }
+  const PatternRecord before = e.list.patterns[p];
+  HandleKey(e.state, e.list, e.actions, key, m.held);
   // The ordering that a Shift or Ctrl key-down makes joins the command that comes with it.
   const bool modifier = key == vk::kShift || key == vk::kControl;
-  e.history.Record(p, before, BoxesOf(e.list.patterns[p]),
+  e.history.Record(p, before, e.list.patterns[p],
                    modifier ? EditHistory::Join::kModifier : EditHistory::Join::kNewStep);
 }
 
-void Mouse(Editor& e, MouseEvent event, const Message& m) {
+void Mouse(Editor& e, const Message& m) {
+  const CommandEntry* command = FindCommand(m.message, 0, m.held);
+  if (command == nullptr) return;
+  MouseEvent event;
+  switch (command->command) {
+    case Command::kSetUpperLeft:
+      event = MouseEvent::kLeftDown;
+      break;
+    case Command::kSetLowerRight:
+      event = MouseEvent::kRightDown;
+      break;
+    case Command::kReleaseLeft:
+      event = MouseEvent::kLeftUp;
+      break;
+    case Command::kReleaseRight:
+      event = MouseEvent::kRightUp;
+      break;
+    default:
+      event = MouseEvent::kMove;
+      break;
+  }
   // While a motion plays, presses and moves do nothing; a release still lets its button go.
   const bool release = event == MouseEvent::kLeftUp || event == MouseEvent::kRightUp;
   if (e.playback.playing() && !release) return;
+  const bool press = event == MouseEvent::kLeftDown || event == MouseEvent::kRightDown;
+  if (press) EndEntry(e);
   const int32_t p = e.state.currentPattern;
-  const std::optional<SlotBoxes> before =
-      IsSlot(p) ? std::optional(BoxesOf(e.list.patterns[p])) : std::nullopt;
+  const std::optional<PatternRecord> before =
+      IsSlot(p) ? std::optional(e.list.patterns[p]) : std::nullopt;
   HandleMouse(e.state, e.list, event, MouseColumn(m.lParam), MouseRow(m.lParam));
   if (before) {
-    const bool press = event == MouseEvent::kLeftDown || event == MouseEvent::kRightDown;
     const bool held = e.state.leftButtonDown == 1 || e.state.rightButtonDown == 1;
-    e.history.Record(p, *before, BoxesOf(e.list.patterns[p]),
+    e.history.Record(p, *before, e.list.patterns[p],
                      press  ? EditHistory::Join::kPress
                      : held ? EditHistory::Join::kDrag
                             : EditHistory::Join::kNewStep);
@@ -128,19 +117,11 @@ intptr_t EditorWindowProc(Editor& e, const Message& m) {
       Key(e, m);
       return 1;
     case msg::kMouseMove:
-      Mouse(e, MouseEvent::kMove, m);
-      return 1;
     case msg::kLButtonDown:
-      Mouse(e, MouseEvent::kLeftDown, m);
-      return 1;
     case msg::kLButtonUp:
-      Mouse(e, MouseEvent::kLeftUp, m);
-      return 1;
     case msg::kRButtonDown:
-      Mouse(e, MouseEvent::kRightDown, m);
-      return 1;
     case msg::kRButtonUp:
-      Mouse(e, MouseEvent::kRightUp, m);
+      Mouse(e, m);
       return 1;
     default:
       return e.platform.DefWindowProc(m);

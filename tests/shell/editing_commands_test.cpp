@@ -140,10 +140,10 @@ TEST_F(EditingCommandsTest, Presses_MapOntoTheView_LeftWins_StrayValuesStayInsid
   Rec(0).attack[0] = kSome;
   const auto before = std::make_unique<MotionList>(*list_);
   for (int32_t stray : {-1, kPatternCount, INT32_MAX, INT32_MIN}) {
-    state_ = {0, stray, 1, 0};  // a stray selectedBox, the left button held
+    state_ = {0, stray, 1, 0, {}, {}};  // a stray selectedBox, the left button held
     Key(vk::kLeft), Mouse(MouseEvent::kMove, 200, 150);
     for (uint32_t key : {vk::kEnd, uint32_t{'C'}, vk::kRight, vk::kDown}) {
-      state_ = {stray, 4, 1, 0};  // a stray currentPattern
+      state_ = {stray, 4, 1, 0, {}, {}};  // a stray currentPattern
       Mouse(MouseEvent::kMove, 200, 150), Key(key);
     }
   }

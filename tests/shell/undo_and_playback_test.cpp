@@ -16,7 +16,7 @@ namespace {
 
 using testing::FakePlatform;
 using testing::TempDir;
-using Table = std::array<SlotBoxes, kPatternCount>;
+using Table = std::array<PatternRecord, kPatternCount>;
 
 // Slot 1's attack box and slot 2's defense box 1 are out of order, for the ordering every key runs.
 constexpr const char* kList =
@@ -47,11 +47,7 @@ class UndoAndPlaybackTest : public ::testing::Test {
     Send(msg::kKeyDown, key, 0, (ctrl ? kHeldControl : 0) | (shift ? kHeldShift : 0));
   }
   void Mouse(uint32_t message, uint16_t x, uint16_t y) { Send(message, 0, MakeMouseLParam(x, y)); }
-  Table Boxes() const {
-    Table t;
-    for (int i = 0; i < kPatternCount; ++i) t[i] = BoxesOf(editor_->list.patterns[i]);
-    return t;
-  }
+  Table Boxes() const { return editor_->list.patterns; }
   static bool Same(const Table& a, const Table& b) { return std::ranges::equal(a, b, SameEdits); }
 
   TempDir dir_;

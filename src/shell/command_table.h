@@ -1,0 +1,67 @@
+// Every key and mouse action of the editor in one table: what the window procedure runs for it,
+// and the line the key help shows of it.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "platform/messages.h"
+#include "view/key_help.h"
+
+namespace boxedit {
+
+enum class Command : uint8_t {
+  kNone,  // the key does nothing but the corner ordering every key runs
+  kPreviousPattern,
+  kNextPattern,
+  kSelectDefense0,
+  kSelectDefense1,
+  kSelectAttack0,
+  kSetUpperLeft,   // left button: press, and drag while held
+  kSetLowerRight,  // right button
+  kMouseMove,
+  kReleaseLeft,
+  kReleaseRight,
+  kClearBox,
+  kClearAttackBoxes,
+  kCopyAttackToDefense1,
+  kCopyBoxes,
+  kPasteBoxes,
+  kUndo,
+  kRedo,
+  kPlay,
+  kOnionSkin,
+  kSave,        // amount 0: layout S, 1: layout L
+  kFullScreen,  // the window's own: the back ends switch before the editor sees the key
+  kClose,       // or, while a value is typed, its cancel
+  kKeyHelp,
+  kNextField,
+  kPreviousField,
+  kTypeCharacter,
+  kTakeBack,
+  kEndEntry,
+  kStepValue,  // by amount
+  kNudgeX,     // by amount
+  kNudgeY,
+};
+
+struct CommandEntry {
+  uint32_t message;  // msg::kKeyDown, or the mouse message
+  uint32_t key;      // the virtual key of a key-down; 0 for a mouse message
+  HeldKeys held;     // the modifiers that must be held; others may be held as well
+  Command command;
+  int32_t amount;
+  // The key help's line: the keys and what they do; the entries after the first of a line
+  // have none.
+  std::string_view keys, help;
+};
+
+std::span<const CommandEntry> CommandTable();
+// The lines of the key help: the entries that have one, in the table's order.
+std::span<const HelpLine> KeyHelpLines();
+// The entry for a message with the modifiers held: of those that match, the one that asks
+// for the most modifiers (Ctrl+Shift+Z before Ctrl+Z before Z). Null when none matches.
+const CommandEntry* FindCommand(uint32_t message, uint32_t key, HeldKeys held);
+
+}  // namespace boxedit
