@@ -1,10 +1,12 @@
 #include "app/character_check.h"
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <string_view>
 
 #include "chardata/character_files.h"
+#include "chardata/field_ranges.h"
 #include "chardata/input_file.h"
 #include "chardata/list_reader.h"
 #include "chardata/list_tokens.h"
@@ -260,6 +262,38 @@ Diagnostics CheckSavedWords(const Character& c, int slot) {
   return found;
 }
 
+// Values that the editor would refuse if they were typed: the file's values are kept and saved,
+// but no key sets them again. Pictures, links and coordinates the save clamps have rules of
+// their own above, and defense box 0's x values are not the user's.
+Diagnostics CheckEntryRanges(const Character& c, int slot) {
+  const PatternRecord& r = c.list.patterns[slot];
+  Diagnostics found;
+  auto outside = [&](const std::string& what, int32_t value, Field field) {
+    std::string range = RangeText(field);
+    std::ranges::transform(range, range.begin(), [](char ch) { return std::tolower(ch); });
+    found.push_back(SlotWarning(c, slot,
+                                what + " " + std::to_string(value) + " is outside " + range +
+                                    ", the values the editor takes"));
+  };
+  for (int f = 0; f < static_cast<int>(kFirstCoordinate); ++f) {
+    const auto field = static_cast<Field>(f);
+    if (field == Field::kTo || field == Field::kHitTo || field == Field::kPicture) continue;
+    const int32_t value = AttributeValue(r, field);
+    if (!InRange(field, value)) outside(std::string(RangeOf(field).label), value, field);
+  }
+  for (const EditableBox& b : kEditableBoxes) {
+    for (const Coordinate& k : kCoordinates) {
+      const int32_t value = b.of(r).*k.field;
+      const Field field = k.isX ? Field::kX1 : Field::kY1;
+      const bool clamped =
+          k.isX ? value < kMinBoxX || value > kMaxBoxX : value < kMinBoxY || value > kMaxBoxY;
+      if ((k.isX && b.fixedWidth) || clamped || InRange(field, value)) continue;
+      outside(std::string(b.name) + "'s " + k.name, value, field);
+    }
+  }
+  return found;
+}
+
 // A motion that never comes back to the ground, as the frame data counts it: reported on its
 // first slot.
 Diagnostics CheckLanding(const Character& c, int slot) {
@@ -275,7 +309,8 @@ Diagnostics CheckLanding(const Character& c, int slot) {
 
 // The rules in the order their problems are listed within a slot.
 constexpr SlotRule kSlotRules[] = {
-    CheckPicture, CheckLinks, CheckBoxOrder, CheckBoxRange, CheckSavedWords, CheckLanding,
+    CheckPicture,    CheckLinks,       CheckBoxOrder, CheckBoxRange,
+    CheckSavedWords, CheckEntryRanges, CheckLanding,
 };
 
 }  // namespace

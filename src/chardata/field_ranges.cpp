@@ -46,10 +46,14 @@ bool InRange(Field field, int32_t value) {
 }
 
 std::string RangeMessage(Field field) {
+  return std::string(RangeOf(field).label) + " TAKES " + RangeText(field);
+}
+
+std::string RangeText(Field field) {
   const FieldRange& r = RangeOf(field);
-  std::string text = std::string(r.label) + " TAKES ";
-  if (field == Field::kFlags) return text + "0000 TO 1111";
-  if (r.codes.empty()) return text + std::to_string(r.low) + " TO " + std::to_string(r.high);
+  std::string text;
+  if (field == Field::kFlags) return "0000 TO 1111";
+  if (r.codes.empty()) return std::to_string(r.low) + " TO " + std::to_string(r.high);
   for (size_t i = 0; i < r.codes.size(); ++i) {
     if (i > 0) text += i + 1 == r.codes.size() ? " OR " : ", ";
     text += std::to_string(r.codes[i]);

@@ -52,6 +52,8 @@ struct FieldRange {
 
 const FieldRange& RangeOf(Field field);
 bool InRange(Field field, int32_t value);
+// The values as words: "-999 TO 999", "0, 1, 2, 3 OR 9".
+std::string RangeText(Field field);
 // What the status line says of a value refused: "DAMEG TAKES -999 TO 999".
 std::string RangeMessage(Field field);
 
