@@ -1,0 +1,265 @@
+// The field cursor, typed values, Page Up and Down and the nudges, driven through the window
+// procedure as a keyboard drives them, and checked in the table and in the saved file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bitset>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "../support/fake_platform.h"
+#include "../support/temp_dir.h"
+#include "chardata/list_reader.h"
+#include "chardata/list_writer.h"
+#include "shell/editor.h"
+
+namespace boxedit {
+namespace {
+
+using testing::FakePlatform;
+using testing::TempDir;
+using Table = std::array<PatternRecord, kPatternCount>;
+
+// A character of random records in slots 0..last: boxes ordered and inside the editor's ranges
+// (defense box 0 as wide as the editor makes it), the other fields anywhere the file can hold.
+std::unique_ptr<MotionList> RandomList(std::mt19937& random, int last) {
+  auto pick = [&random](int low, int high) {
+    return low + static_cast<int32_t>(random() % static_cast<uint32_t>(high - low + 1));
+  };
+  auto list = std::make_unique<MotionList>();
+  list->ResetSlots();
+  for (int i = 0; i <= last; ++i) {
+    if (i > 0 && i < last && pick(0, 2) == 0) continue;
+    PatternRecord& r = list->patterns[i];
+    for (int f = 0; f < static_cast<int>(kFirstCoordinate); ++f) {
+      SetAttribute(r, Field(f), pick(-1500, 1500));
+    }
+    r.picture = pick(0, 255), r.guard = std::array{0, 1, 2, 3, 9}[pick(0, 4)];
+    r.flags = static_cast<uint32_t>(pick(0, 15)), r.extra = pick(-99, 99);
+    for (Box* b : {&r.defense[0], &r.defense[1], &r.attack[0]}) {
+      b->x1 = pick(-255, 255), b->x2 = pick(b->x1, 255), b->y2 = pick(0, 239);
+      b->y1 = pick(b->y2, 239);
+    }
+    r.defense[0].x1 = -18, r.defense[0].x2 = 18;
+    r.comment[0] = static_cast<char>('a' + i % 26);
+  }
+  list->lastPattern = last;
+  return list;
+}
+
+class FieldEditingTest : public ::testing::Test {
+ protected:
+  void Open(const MotionList& list) {
+    dir_.Write("motion.lst", FormatList(list, {"HEAD", {0, 0, 0, 10}, "END"}, SaveLayout::kS));
+    editor_ = std::make_unique<Editor>(platform_, dir_.path(), log_);
+    ASSERT_EQ(StartUp(*editor_), 0);
+  }
+  void Key(uint32_t key, HeldKeys held = 0) {
+    EditorWindowProc(*editor_, Message{msg::kKeyDown, key, 0, held});
+  }
+  void Type(const std::string& text) {
+    for (char c : text) Key(c == '-' ? vk::kOemMinus : static_cast<uint32_t>(c));
+  }
+  // Tab from a hidden cursor until it stands on `field`.
+  void TabTo(Field field) {
+    while (editor_->state.cursor != field) Key(vk::kTab);
+  }
+  PatternRecord& Shown() { return editor_->list.patterns[editor_->state.currentPattern]; }
+
+  TempDir dir_;
+  FakePlatform platform_;
+  std::ostringstream log_;
+  std::unique_ptr<Editor> editor_;
+};
+
+// Each field's range at both ends and one past them; Page Up and Down stop at the ends.
+TEST_F(FieldEditingTest, EveryFieldTakesItsRangeAndRefusesOnePastIt) {
+  std::mt19937 random(5);
+  Open(*RandomList(random, 0));
+  const std::tuple<Field, int32_t, int32_t, std::string> cases[] = {
+      {Field::kTo, -1, 1299, "TO TAKES -1 TO 1299"},
+      {Field::kSpeed, -999, 999, "SPEED TAKES -999 TO 999"},
+      {Field::kPicture, 0, 255, "PICTU TAKES 0 TO 255"},
+      {Field::kDepth, -999, 999, "DEPTH TAKES -999 TO 999"},
+      {Field::kCirco, -999, 999, "CIRCO TAKES -999 TO 999"},
+      {Field::kVoice, 0, 9, "VOICE TAKES 0 TO 9"},
+      {Field::kVx, -999, 999, "VX TAKES -999 TO 999"},
+      {Field::kRx, -999, 999, "RX TAKES -999 TO 999"},
+      {Field::kVy, -999, 999, "VY TAKES -999 TO 999"},
+      {Field::kRy, -999, 999, "RY TAKES -999 TO 999"},
+      {Field::kClash, -1, 8, "CLASH TAKES -1, 0, 1 OR 8"},
+      {Field::kGuard, 0, 9, "GUARD TAKES 0, 1, 2, 3 OR 9"},
+      {Field::kDamage, -999, 999, "DAMEG TAKES -999 TO 999"},
+      {Field::kHitTo, -1, 1299, "HITTO TAKES -1 TO 1299"},
+      {Field::kHitI, -999, 999, "HIT-I TAKES -999 TO 999"},
+      {Field::kFlags, 0, 15, "FLAG TAKES 0000 TO 1111"},
+      {Field::kX1, -255, 255, "X1 TAKES -255 TO 255"},
+      {Field::kY1, 0, 239, "Y1 TAKES 0 TO 239"},
+  };
+  Key(vk::kF2);  // defense box 1: its x values are the user's
+  auto value = [&](Field f) {
+    return IsCoordinate(f) ? CoordinateOf(Shown().defense[1], f) : AttributeValue(Shown(), f);
+  };
+  // FLAG is typed as its four bits; everything else as a decimal number.
+  auto text = [](Field f, int32_t v) {
+    if (f != Field::kFlags) return std::to_string(v);
+    return v < 0 || v > 15 ? "1" + std::to_string(v) : std::bitset<4>(v).to_string();
+  };
+  for (const auto& [field, low, high, message] : cases) {
+    SCOPED_TRACE(message);
+    Key(vk::kEscape), TabTo(field);
+    Shown().defense[1] = {-255, 239, 255, 0};  // room for either corner at either end
+    for (int32_t v : {low - 1, high + 1}) {
+      const int32_t before = value(field);
+      editor_->status.text.clear(), Type(text(field, v)), Key(vk::kReturn);
+      EXPECT_EQ(std::pair(value(field), editor_->status.text), std::pair(before, message));
+    }
+    Type(text(field, high)), Key(vk::kReturn), Key(vk::kPrior);
+    EXPECT_EQ(value(field), high);
+    Type(text(field, low)), Key(vk::kTab, kHeldShift), Key(vk::kTab), Key(vk::kNext);
+    EXPECT_EQ(value(field), low);
+  }
+  // The codes step one at a time, from anywhere; fewer than four flag digits are refused.
+  TabTo(Field::kGuard), Type("3"), Key(vk::kPrior);
+  EXPECT_EQ(Shown().guard, 9);
+  Shown().clash = 5, TabTo(Field::kClash), Key(vk::kNext, kHeldShift);
+  EXPECT_EQ(Shown().clash, 1);
+  Shown().flags = 6, TabTo(Field::kFlags), Type("101"), Key(vk::kReturn);
+  EXPECT_EQ(Shown().flags, 6u);
+}
+
+TEST_F(FieldEditingTest, CursorVisitsTheFieldsInOrderAndEscCancelsOnlyTheValue) {
+  std::mt19937 random(6);
+  Open(*RandomList(random, 0));
+  // Shift+Tab from hidden starts at the last field; defense box 0 has only its y values.
+  std::vector<Field> seen;
+  for (Key(vk::kTab, kHeldShift); editor_->state.cursor; Key(vk::kTab, kHeldShift)) {
+    seen.push_back(*editor_->state.cursor);
+  }
+  std::vector<Field> order;
+  for (int f = static_cast<int>(Field::kY2); f >= 0; --f) {
+    if (Field(f) != Field::kX1 && Field(f) != Field::kX2) order.push_back(Field(f));
+  }
+  EXPECT_EQ(seen, order);
+  Key(vk::kF5), TabTo(Field::kX2), Key(vk::kF1);  // the same corner of the new box
+  EXPECT_EQ(editor_->state.cursor, Field::kY2);
+
+  const int32_t damage = Shown().damage;
+  TabTo(Field::kDamage), Type("-12"), Key(vk::kBack), Key(vk::kEscape);
+  EXPECT_EQ(std::tuple(Shown().damage, platform_.queue.Size(), editor_->Unsaved()),
+            std::tuple(damage, size_t{0}, false));
+  Type("-12"), Key(vk::kBack), Key(vk::kTab);  // Backspace takes back the 2
+  EXPECT_EQ(std::tuple(Shown().damage, editor_->state.cursor, editor_->Unsaved()),
+            std::tuple(-1, Field::kHitTo, true));
+  Key(vk::kEscape);  // with no value typed, the close request
+  EXPECT_EQ(platform_.queue.Size(), size_t{1});
+}
+
+// A box stops at the ranges' edges keeping its size; defense box 0 moves only up and down.
+TEST_F(FieldEditingTest, NudgesMoveBothCornersAndStopAtTheEdges) {
+  std::mt19937 random(7);
+  Open(*RandomList(random, 0));
+  const std::tuple<int32_t, uint32_t, HeldKeys, Box, Box> cases[] = {
+      {4, vk::kRight, kHeldControl, {10, 50, 20, 40}, {11, 50, 21, 40}},
+      {4, vk::kUp, kHeldControl | kHeldShift, {10, 50, 20, 40}, {10, 58, 20, 48}},
+      {4, vk::kLeft, kHeldControl | kHeldShift, {-250, 50, 20, 40}, {-255, 50, 15, 40}},
+      {4, vk::kDown, kHeldControl | kHeldShift, {10, 50, 20, 3}, {10, 47, 20, 0}},
+      {1, vk::kUp, kHeldControl, {10, 239, 20, 40}, {10, 239, 20, 40}},
+      {0, vk::kRight, kHeldControl, {-18, 50, 18, 40}, {-18, 50, 18, 40}},
+      {0, vk::kDown, kHeldControl, {-18, 50, 18, 40}, {-18, 49, 18, 39}},
+  };
+  for (const auto& [selected, key, held, start, end] : cases) {
+    editor_->state.selectedBox = selected;
+    Box& box = selected == 4 ? Shown().attack[0] : Shown().defense[selected];
+    box = start, Key(key, held);
+    EXPECT_EQ(box, end) << selected << " " << key;
+  }
+  Shown().picture = -1, Key(vk::kUp, kHeldControl);  // an empty slot takes no edits
+  EXPECT_EQ(std::pair(Shown().defense[0], editor_->status.text),
+            std::pair(Box{-18, 49, 18, 39}, std::string("PATTERN 0 IS EMPTY AND TAKES NO EDITS")));
+}
+
+// Random values, nudges, undos and redos on random characters: after each, the save read back is
+// the table a model of the edits expects, and every slot left as loaded keeps its line.
+TEST_F(FieldEditingTest, SavesHoldExactlyTheEditsAfterAnySequence) {
+  for (unsigned seed = 1; seed <= 6; ++seed) {
+    SCOPED_TRACE(seed);
+    std::mt19937 random(seed);
+    auto pick = [&random](int n) { return static_cast<int>(random() % n); };
+    const auto loaded = RandomList(random, 30 + pick(40));
+    Open(*loaded);
+    const std::string original = dir_.Read("motion.lst");
+    std::vector<Table> history{loaded->patterns};
+    size_t done = 0;
+    for (int step = 0; step < 40; ++step) {
+      Table expected = history[done];
+      EditorState& s = editor_->state;
+      const int op = pick(6);
+      if (op == 0) Key(std::array{vk::kUp, vk::kDown, vk::kF1, vk::kF2, vk::kF5}[pick(5)]);
+      if (op == 1) Key(vk::kTab, pick(2) ? kHeldShift : 0);
+      if (op == 2 && s.cursor) {
+        const Field f = *s.cursor;
+        const FieldRange& r = RangeOf(f);
+        int32_t v = r.low - 2 + pick(r.high - r.low + 5);
+        if (f == Field::kFlags) v &= 15;  // typed as its four bits, so always one of them
+        Type(f == Field::kFlags ? std::bitset<4>(v).to_string() : std::to_string(v));
+        Key(pick(2) ? vk::kReturn : vk::kTab);
+        PatternRecord& e = expected[s.currentPattern];
+        if (InRange(f, v) && !IsCoordinate(f)) SetAttribute(e, f, v);
+        if (InRange(f, v) && IsCoordinate(f)) {
+          Box& b = s.selectedBox == 0   ? e.defense[0]
+                   : s.selectedBox == 1 ? e.defense[1]
+                                        : e.attack[0];
+          CoordinateOf(b, f) = v;
+          MotionList model;
+          model.patterns[0] = e, ConstrainBoxPair(model, 0, s.selectedBox % 4),
+          e = model.patterns[0];
+        }
+      }
+      if (op == 3) {
+        const bool up = pick(2), shift = pick(2);
+        Key(up ? vk::kUp : vk::kDown, kHeldControl | (shift ? kHeldShift : 0));
+        PatternRecord& e = expected[s.currentPattern];
+        Box& b = s.selectedBox == 0   ? e.defense[0]
+                 : s.selectedBox == 1 ? e.defense[1]
+                                      : e.attack[0];
+        for (int n = shift ? 8 : 1; n > 0 && (up ? b.y1 < 239 : b.y2 > 0); --n) {
+          b.y1 += up ? 1 : -1, b.y2 += up ? 1 : -1;
+        }
+      }
+      if (op >= 4) {
+        const bool redo = op == 5;
+        Key(redo ? 'Y' : 'Z', kHeldControl);
+        if (!redo && done > 0) --done;
+        if (redo && done + 1 < history.size()) ++done;
+        expected = history[done];
+      } else if (expected != history[done]) {
+        history.resize(done + 1), history.push_back(expected), ++done;
+      }
+      Key('S');
+      auto read = std::make_unique<MotionList>();
+      const std::string saved = dir_.Read("motion2.lst");
+      ASSERT_TRUE(LoadText(*read, saved).empty());
+      for (int i = 0; i < kPatternCount; ++i) {
+        if (!expected[i].IsEmpty()) {
+          ASSERT_EQ(read->patterns[i], expected[i]) << "slot " << i;
+        }
+      }
+      // Unedited slots keep their lines: each such line of the file is in the save as it was.
+      std::istringstream lines(original);
+      for (std::string line; std::getline(lines, line);) {
+        const int slot = std::atoi(line.c_str());
+        if (line.size() > 20 && expected[slot] == loaded->patterns[slot]) {
+          ASSERT_NE(saved.find(line + "\n"), std::string::npos) << line;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace boxedit
