@@ -51,7 +51,7 @@ int32_t BusiestPattern(Editor& editor) {
 }
 
 void RunFrames(benchmark::State& state, const std::filesystem::path& dir, bool busiest,
-               bool onionAndHelp = false) {
+               bool onionAndHelp = false, bool fieldCursor = false) {
   HeadlessPlatform platform;
   std::ostringstream log;
   auto editor = std::make_unique<Editor>(platform, dir, log);
@@ -62,6 +62,7 @@ void RunFrames(benchmark::State& state, const std::filesystem::path& dir, bool b
   if (busiest) editor->state.currentPattern = BusiestPattern(*editor);
   editor->onionSkin = onionAndHelp;
   editor->keyHelp = onionAndHelp;
+  if (fieldCursor) editor->state.cursor = Field::kDamage, editor->state.entry = "-123";
   for (auto _ : state) DrawFrame(*editor);
   state.SetLabel("pattern " + std::to_string(editor->state.currentPattern));
 }
@@ -82,6 +83,12 @@ void BM_SampleBusiestFrameWithOnionSkinAndHelp(benchmark::State& state) {
   state.counters["undo_step_bytes"] = sizeof(EditStep);
 }
 BENCHMARK(BM_SampleBusiestFrameWithOnionSkinAndHelp)->Unit(benchmark::kMicrosecond);
+
+// The same frame with the field cursor on DAMEG and a value being typed there.
+void BM_SampleBusiestFrameWithFieldEntry(benchmark::State& state) {
+  RunFrames(state, SampleDir(), true, false, true);
+}
+BENCHMARK(BM_SampleBusiestFrameWithFieldEntry)->Unit(benchmark::kMicrosecond);
 
 void BM_StartUpToFirstFrame(benchmark::State& state) {
   for (auto _ : state) {
