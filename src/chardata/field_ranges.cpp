@@ -41,7 +41,7 @@ const FieldRange& RangeOf(Field field) {
 
 bool InRange(Field field, int32_t value) {
   const FieldRange& r = RangeOf(field);
-  if (!r.codes.empty()) return std::ranges::find(r.codes, value) != r.codes.end();
+  if (!r.codes.empty()) return std::find(r.codes.begin(), r.codes.end(), value) != r.codes.end();
   return value >= r.low && value <= r.high;
 }
 
@@ -195,11 +195,11 @@ std::optional<int32_t> SteppedValue(Field field, int32_t value, int32_t delta) {
   if (!r.codes.empty()) {
     // The next code above or below the value, whatever the value is.
     if (delta > 0) {
-      const auto it = std::ranges::upper_bound(r.codes, value);
+      const auto it = std::upper_bound(r.codes.begin(), r.codes.end(), value);
       if (it == r.codes.end()) return {};
       next = *it;
     } else {
-      const auto it = std::ranges::lower_bound(r.codes, value);
+      const auto it = std::lower_bound(r.codes.begin(), r.codes.end(), value);
       if (it == r.codes.begin()) return {};
       next = *(it - 1);
     }
