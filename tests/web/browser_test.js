@@ -29,7 +29,8 @@ const kStatusY = 464, kFrameRateY = 368, kFrameRateWidth = 48;
 // A step is ['key', 'CTRL+Z'] (a replay key name, modifiers first) or ['left' | 'right', X, Y]
 // (a click at a screen pixel).
 const kBrowserKeys = {Down: 'ArrowDown', Up: 'ArrowUp', F5: 'F5', F12: 'F12', S: 'KeyS', Z: 'KeyZ',
-                      Esc: 'Escape'};
+                      Esc: 'Escape', Tab: 'Tab', Minus: 'Minus', 1: 'Digit1', Enter: 'Enter',
+                      PageUp: 'PageUp'};
 const kModifierKeys = {CTRL: 'Control', SHIFT: 'Shift', ALT: 'Alt'};
 
 function replayLines(steps) {
@@ -64,9 +65,8 @@ async function play(page, steps) {
         const r = c.getBoundingClientRect();
         return {left: r.left, top: r.top, scale: r.width / c.width};
       });
-      // A whole page pixel inside the screen pixel: the browser hands whole pixels to the page.
-      await page.mouse.move(Math.round(box.left + (a + 0.5) * box.scale),
-                            Math.round(box.top + (b + 0.5) * box.scale));
+      // The screen pixel's centre: the browser reports the whole page pixel it falls in.
+      await page.mouse.move(box.left + (a + 0.5) * box.scale, box.top + (b + 0.5) * box.scale);
       await page.mouse.down({button: kind});
       await page.mouse.up({button: kind});
     }
@@ -148,7 +148,9 @@ function tests() {
     const steps = [
       ['key', 'Down'], ['key', 'Down'], ['key', 'F12'], ['key', 'F12'], ['key', 'F5'],
       ['left', 200, 150], ['right', 300, 200], ['left', 180, 120], ['key', 'CTRL+Z'],
-      ['right', 260, 220], ['key', 'CTRL+S'],
+      ['key', 'Tab'], ['key', 'Minus'], ['key', '1'], ['key', 'Enter'], ['key', 'PageUp'],
+      // On this page a page pixel's corner lies in the screen pixel before 261 and 222.
+      ['right', 261, 222], ['key', 'CTRL+S'],
     ];
     const dir = makeCharacter(path.join(work, 'frame'));
     replay(dir, [...replayLines(steps), 'frame 2', 'shot shot.png']);
@@ -164,10 +166,14 @@ function tests() {
     assert.equal(await differences(page, path.join(dir, 'shot.png'), 'all but the clock'), '');
     // F5 reloads, F12 opens the developer tools and Ctrl+S the save dialog unless prevented.
     const keys = await page.evaluate(() => __keys);
-    for (const code of ['F5', 'F12', 'KeyS', 'ArrowDown']) {
+    for (const code of ['F5', 'F12', 'KeyS', 'ArrowDown', 'Tab', 'PageUp']) {
       const seen = keys.filter(([c]) => c === code);
       assert.ok(seen.length > 0 && seen.every(([, p]) => p), `${code}: ${JSON.stringify(seen)}`);
     }
+    // Ctrl with minus or plus is left to the browser, which zooms the page.
+    const zoomKeys = ['Minus', 'Equal', 'NumpadSubtract', 'NumpadAdd'];
+    assert.deepEqual(await page.evaluate((codes) => codes.filter((code) => !document.dispatchEvent(
+      new KeyboardEvent('keydown', {code, ctrlKey: true, cancelable: true}))), zoomKeys), []);
     await page.waitForSelector('#download:not([hidden])');
     await page.screenshot({path: path.join(out, 'page.png')});
     await page.click('#download');

@@ -128,6 +128,12 @@ bool HeadlessPlatform::PlayScript() {
       case ReplayOp::kKey:
         PressKey(command.value, command.held);
         return true;
+      case ReplayOp::kType:
+        // The keys follow one another with no frame between, as `key` lines would.
+        for (const char c : command.text) {
+          if (const std::optional<uint32_t> code = ReplayTypedKeyCode(c)) PressKey(*code, 0);
+        }
+        return true;
       case ReplayOp::kMove:
       case ReplayOp::kLeftDown:
       case ReplayOp::kLeftUp:
@@ -143,7 +149,7 @@ bool HeadlessPlatform::PlayScript() {
         pendingFrames_ = command.value - 1;  // this call answers for the first frame
         return false;
       case ReplayOp::kShot:
-        TakeShot(command.file);
+        TakeShot(command.text);
         break;
     }
   }

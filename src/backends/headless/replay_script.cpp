@@ -17,13 +17,16 @@ struct NamedKey {
 };
 
 // The named keys of the script; letters and digits are added by ReplayKeyCode.
-constexpr std::array<NamedKey, 21> kNamedKeys{{
-    {"Esc", vk::kEscape},   {"Up", vk::kUp},     {"Down", vk::kDown},  {"Left", vk::kLeft},
-    {"Right", vk::kRight},  {"Home", vk::kHome}, {"End", vk::kEnd},    {"Space", vk::kSpace},
-    {"Enter", vk::kReturn}, {"F1", vk::kF1},     {"F2", vk::kF1 + 1},  {"F3", vk::kF1 + 2},
-    {"F4", vk::kF1 + 3},    {"F5", vk::kF1 + 4}, {"F6", vk::kF1 + 5},  {"F7", vk::kF1 + 6},
-    {"F8", vk::kF1 + 7},    {"F9", vk::kF1 + 8}, {"F10", vk::kF1 + 9}, {"F11", vk::kF1 + 10},
-    {"F12", vk::kF1 + 11},
+constexpr std::array<NamedKey, 26> kNamedKeys{{
+    {"Esc", vk::kEscape},   {"Up", vk::kUp},          {"Down", vk::kDown},
+    {"Left", vk::kLeft},    {"Right", vk::kRight},    {"Home", vk::kHome},
+    {"End", vk::kEnd},      {"Space", vk::kSpace},    {"Enter", vk::kReturn},
+    {"F1", vk::kF1},        {"F2", vk::kF1 + 1},      {"F3", vk::kF1 + 2},
+    {"F4", vk::kF1 + 3},    {"F5", vk::kF1 + 4},      {"F6", vk::kF1 + 5},
+    {"F7", vk::kF1 + 6},    {"F8", vk::kF1 + 7},      {"F9", vk::kF1 + 8},
+    {"F10", vk::kF1 + 9},   {"F11", vk::kF1 + 10},    {"F12", vk::kF1 + 11},
+    {"Tab", vk::kTab},      {"Backspace", vk::kBack}, {"Minus", vk::kOemMinus},
+    {"PageUp", vk::kPrior}, {"PageDown", vk::kNext},
 }};
 
 struct NamedModifier {
@@ -159,6 +162,23 @@ bool ParseLine(std::string_view line, ReplayCommand* out, std::string* error) {
     return noMoreWords();
   }
 
+  if (command == "type") {
+    // The text is the rest of the line; a blank in it is a character no key types.
+    if (rest.empty()) {
+      *error = "'type' needs the text to type";
+      return false;
+    }
+    for (const char c : rest) {
+      if (!ReplayTypedKeyCode(c)) {
+        *error = "cannot type " + Quoted(std::string_view(&c, 1)) + " (digits and '-')";
+        return false;
+      }
+    }
+    out->op = ReplayOp::kType;
+    out->text = std::string(rest);
+    return true;
+  }
+
   static constexpr std::pair<std::string_view, ReplayOp> kMouseCommands[] = {
       {"move", ReplayOp::kMove},       {"ldown", ReplayOp::kLeftDown}, {"lup", ReplayOp::kLeftUp},
       {"rdown", ReplayOp::kRightDown}, {"rup", ReplayOp::kRightUp},
@@ -209,7 +229,7 @@ bool ParseLine(std::string_view line, ReplayCommand* out, std::string* error) {
       return false;
     }
     out->op = ReplayOp::kShot;
-    out->file = std::string(rest);
+    out->text = std::string(rest);
     return true;
   }
 
@@ -235,6 +255,12 @@ std::optional<uint32_t> ReplayKeyCode(std::string_view name) {
     return static_cast<uint32_t>(name[0]);
   }
   return ParseDecimal(name, 255);
+}
+
+std::optional<uint32_t> ReplayTypedKeyCode(char c) {
+  if (c >= '0' && c <= '9') return static_cast<uint32_t>(c);
+  if (c == '-') return vk::kOemMinus;
+  return std::nullopt;
 }
 
 bool ParseReplayScript(std::string_view text, std::string_view scriptName,

@@ -1,6 +1,6 @@
 // The replay script of the headless back end: one command a line (a key press, alone or with
-// Ctrl, Shift and Alt held, mouse moves and presses, frames to draw, screenshots, a close
-// request), parsed whole before a replay starts.
+// Ctrl, Shift and Alt held, a value typed key by key, mouse moves and presses, frames to draw,
+// screenshots, a close request), parsed whole before a replay starts.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,7 @@ namespace boxedit {
 
 enum class ReplayOp {
   kKey,        // key NAME|CODE, or with modifiers held: key CTRL+SHIFT+ALT+NAME|CODE
+  kType,       // type TEXT: the key of each character in turn, digits and '-'
   kMove,       // move X Y
   kLeftDown,   // ldown X Y
   kLeftUp,     // lup X Y
@@ -32,7 +33,7 @@ struct ReplayCommand {
   uint32_t value = 0;  // kKey: the virtual-key code; kFrame: how many frames (1..1000000)
   uint16_t x = 0;      // mouse commands: the screen column
   uint16_t y = 0;      // mouse commands: the screen row
-  std::string file;    // kShot: the image to write (.bmp or .png)
+  std::string text;    // kShot: the image to write (.bmp or .png); kType: the text to type
   HeldKeys held = 0;   // kKey: the modifiers pressed with the key
   friend bool operator==(const ReplayCommand&, const ReplayCommand&) = default;
 };
@@ -43,6 +44,10 @@ inline constexpr uint32_t kMaxReplayFrames = 1000000;
 // modifiers before it (CTRL+, SHIFT+, ALT+, in any order and any case, each once) are the
 // parser's to take off.
 std::optional<uint32_t> ReplayKeyCode(std::string_view name);
+
+// The virtual-key code of a character of `type`: a digit's own, or the main row's minus for '-';
+// none for any other.
+std::optional<uint32_t> ReplayTypedKeyCode(char c);
 
 // Parses a whole script. On the first malformed line returns false with
 // "SCRIPTNAME:LINE: message" in *error; *out is then left empty.

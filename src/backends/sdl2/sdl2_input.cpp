@@ -50,6 +50,7 @@ constexpr std::array kKeyTable{
     KeyEntry{SDLK_7, '7'},                      // 7
     KeyEntry{SDLK_8, '8'},                      // 8
     KeyEntry{SDLK_9, '9'},                      // 9
+    KeyEntry{SDLK_MINUS, vk::kOemMinus},        // - of the top row
     KeyEntry{SDLK_F1, vk::kF1},                 // F1: select defense box 0
     KeyEntry{SDLK_F2, vk::kF1 + 1},             // F2: select defense box 1
     KeyEntry{SDLK_F3, vk::kF1 + 2},             // F3

@@ -48,7 +48,7 @@ constexpr std::array kNamedKeys{
 
 // One line per key that is named by where it is (KeyboardEvent.code): the numpad, whose keys
 // type what the top row types, and the top row's digits, which many layouts type only with
-// Shift.
+// Shift, and its minus.
 constexpr std::array kPlacedKeys{
     KeyEntry{"Digit0", '0'},                    // 0 of the top row
     KeyEntry{"Digit1", '1'},                    // 1
@@ -60,6 +60,7 @@ constexpr std::array kPlacedKeys{
     KeyEntry{"Digit7", '7'},                    // 7
     KeyEntry{"Digit8", '8'},                    // 8
     KeyEntry{"Digit9", '9'},                    // 9
+    KeyEntry{"Minus", vk::kOemMinus},           // - of the top row
     KeyEntry{"Numpad0", vk::kNumpad0},          // numpad 0
     KeyEntry{"Numpad1", vk::kNumpad0 + 1},      // numpad 1
     KeyEntry{"Numpad2", vk::kNumpad0 + 2},      // numpad 2
@@ -77,6 +78,11 @@ constexpr std::array kPlacedKeys{
     KeyEntry{"NumpadDivide", vk::kDivide},      // numpad /
     KeyEntry{"NumpadEnter", vk::kReturn},       // numpad Enter, the same code as Enter
 };
+
+// The keys that zoom the page with Ctrl held, by where they are: the top row's minus and
+// equals (plus with Shift) and the numpad's minus and plus.
+constexpr std::array<std::string_view, 4> kZoomKeys{"Minus", "Equal", "NumpadSubtract",
+                                                    "NumpadAdd"};
 
 template <size_t N>
 std::optional<uint32_t> Find(const std::array<KeyEntry, N>& table, std::string_view name) {
@@ -118,6 +124,11 @@ std::optional<uint32_t> VirtualKeyOf(std::string_view key, std::string_view code
 
 WebKey TranslateKeyDown(std::string_view key, std::string_view code, HeldKeys held) {
   WebKey out;
+  // The browser's zoom stays the user's: the editor is never told of it.
+  if ((held & kHeldControl) != 0 &&
+      std::find(kZoomKeys.begin(), kZoomKeys.end(), code) != kZoomKeys.end()) {
+    return out;
+  }
   const std::optional<uint32_t> vk = VirtualKeyOf(key, code);
   if (!vk) return out;
   out.editorKey = true;

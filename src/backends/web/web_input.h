@@ -26,6 +26,7 @@ struct WebKey {
 
 // A key-down with the modifiers `held`. As on the desktop, a key pressed with Alt held is a
 // system key: Alt+Enter switches full screen, Alt+F4 is the close request, the rest do nothing.
+// Ctrl with minus or plus (of the top row or the numpad) is the browser's zoom, not the editor's.
 WebKey TranslateKeyDown(std::string_view key, std::string_view code, HeldKeys held);
 
 // A mouse event at (x, y) in canvas pixels of a width x height screen, pulled onto it (a drag

@@ -49,14 +49,18 @@ mergeInto(LibraryManager.library, {
       BoxeditWeb.listeners.push([target, type, handler]);
     }
     // The canvas's pixel under the pointer. The canvas keeps its 4:3 shape on the page, but in
-    // full screen the browser letterboxes it inside a larger box: the bands are left out.
+    // full screen the browser letterboxes it inside a larger box: the bands are left out. The
+    // browser reports the whole CSS pixel the pointer is in: its centre stands for the pointer,
+    // as its corner may lie in the canvas pixel before (the canvas starts a fraction of a CSS
+    // pixel in, and each of its pixels spans more than one).
     function send(event, button, e) {
       var box = canvas.getBoundingClientRect();
       var scale = Math.min(box.width / canvas.width, box.height / canvas.height);
       var left = box.left + (box.width - canvas.width * scale) / 2;
       var top = box.top + (box.height - canvas.height * scale) / 2;
-      _boxedit_web_mouse(event, button, Math.floor((e.clientX - left) / scale),
-                         Math.floor((e.clientY - top) / scale), e.ctrlKey, e.shiftKey, e.altKey);
+      _boxedit_web_mouse(event, button, Math.floor((Math.floor(e.clientX) + 0.5 - left) / scale),
+                         Math.floor((Math.floor(e.clientY) + 0.5 - top) / scale), e.ctrlKey,
+                         e.shiftKey, e.altKey);
     }
     add(document, 'keydown', function(e) {
       if (e.isComposing) return;
@@ -67,7 +71,8 @@ mergeInto(LibraryManager.library, {
                                             e.ctrlKey, e.shiftKey, e.altKey);
       stackRestore(top);
       // The editor's keys are its own: no reload on F5, no developer tools on F12, no save
-      // dialog on Ctrl+S, no scrolling on the arrows.
+      // dialog on Ctrl+S, no scrolling on the arrows and Page Up/Down, no move of the focus on
+      // Tab. Ctrl with minus or plus is not one of them: it zooms the page.
       if (editorKey) e.preventDefault();
     });
     add(canvas, 'mousedown', function(e) {

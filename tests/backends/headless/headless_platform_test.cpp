@@ -47,11 +47,11 @@ Log RunLoop(HeadlessPlatform& platform) {
 TEST(HeadlessPlatform, PlaysTheScript_FramesOnlyWhereItAsks_ThenCloseAndQuit) {
   HeadlessPlatform platform(
       Script("key Up\nframe 2\nmove 1 0\nldown 3 0\nlup 5 0\nrdown 7 0\n"
-             "rup 9 1\nframe\nkey SHIFT+ctrl+Z\nkey Alt+F1\nkey Z"));
+             "rup 9 1\nframe\nkey SHIFT+ctrl+Z\nkey Alt+F1\nkey Z\ntype 9-"));
   EXPECT_EQ(RunLoop(platform),
             (Log{"256 38 0 0", "frame", "frame", "512 0 1 0", "513 0 3 0", "514 0 5 0", "516 0 7 0",
                  "517 0 65545 0", "frame", "256 17 0 1", "256 16 0 3", "256 90 0 3", "256 18 0 4",
-                 "256 112 0 4", "256 90 0 0", "16 0 0 0", "quit"}));
+                 "256 112 0 4", "256 90 0 0", "256 57 0 0", "256 189 0 0", "16 0 0 0", "quit"}));
   EXPECT_EQ(platform.presentCount(), 3);
 }
 

@@ -22,7 +22,7 @@ TEST(ReplayScript, ParsesEveryCommand_WithLineNumbersPastBlanksAndComments) {
   ASSERT_TRUE(ParseReplayScript(
       "# a comment\nkey F5\n\nmove 10 20\r\n  ldown 0 65535\nlup 1 2\n"
       "\t# indented\nrdown 300 200\nrup 4 5   # the corner\nframe\nframe 1000000\n"
-      "key alt+Shift+CTRL+7\n"
+      "key alt+Shift+CTRL+7\ntype 1-0\n"
       "shot out/a b#1.PNG # a '#' after a blank starts a comment\nclose",
       "s.txt", &c, &error))
       << error;
@@ -32,12 +32,14 @@ TEST(ReplayScript, ParsesEveryCommand_WithLineNumbersPastBlanksAndComments) {
                    Cmd(ReplayOp::kRightDown, 8, 0, 300, 200), Cmd(ReplayOp::kRightUp, 9, 0, 4, 5),
                    Cmd(ReplayOp::kFrame, 10, 1), Cmd(ReplayOp::kFrame, 11, 1000000),
                    Cmd(ReplayOp::kKey, 12, '7', 0, 0, "", kHeldControl | kHeldShift | kHeldMenu),
-                   Cmd(ReplayOp::kShot, 13, 0, 0, 0, "out/a b#1.PNG"), Cmd(ReplayOp::kClose, 14)}));
+                   Cmd(ReplayOp::kType, 13, 0, 0, 0, "1-0"),
+                   Cmd(ReplayOp::kShot, 14, 0, 0, 0, "out/a b#1.PNG"), Cmd(ReplayOp::kClose, 15)}));
 }
 
 TEST(ReplayScript, KeyNamesGiveVirtualKeyCodes_AndLongerNumbersAreCodes) {
-  const std::pair<const char*, uint32_t> keys[] = {{"Esc", 27}, {"F12", 123}, {"Z", 90},
-                                                   {"0", 48},   {"07", 7},    {"255", 255}};
+  const std::pair<const char*, uint32_t> keys[] = {
+      {"Esc", 27}, {"F12", 123},     {"Z", 90},      {"0", 48},      {"07", 7},       {"255", 255},
+      {"Tab", 9},  {"Backspace", 8}, {"Minus", 189}, {"PageUp", 33}, {"PageDown", 34}};
   for (const auto& [name, code] : keys) EXPECT_EQ(ReplayKeyCode(name), code) << name;
   for (const char* bad : {"esc", "a", "F13", "256", "-1", ""})
     EXPECT_EQ(ReplayKeyCode(bad), std::nullopt) << bad;
@@ -54,7 +56,9 @@ TEST(ReplayScript, NamesScriptAndLine_WhenLineIsMalformed) {
       {"frame 0", "count '0'"},
       {"frame 1000001", "count '1000001'"},
       {"shot a.gif", ".bmp or .png"},
-      {"close now", "'now' after 'close'"}};
+      {"close now", "'now' after 'close'"},
+      {"type", "'type' needs"},
+      {"type 1 2", "cannot type ' '"}};
   for (const auto& [text, message] : cases) {
     std::vector<ReplayCommand> c{ReplayCommand{}};
     std::string error;
