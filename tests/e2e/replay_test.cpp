@@ -3,8 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
+#include "chardata/field_ranges.h"
+#include "chardata/list_reader.h"
 #include "run_boxtool.h"
 
 namespace boxedit {
@@ -60,6 +63,30 @@ TEST_F(ReplayTest, ExitStatusSaysHowTheReplayEnded) {
     EXPECT_THAT(Err(), HasSubstr(c.says));
     EXPECT_FALSE(dir_.Exists("motion2.lst"));
   }
+}
+
+// On the sample: Tab to every field of pattern 251 in turn with attack box 0 selected, a new value
+// typed in each, then the box nudged right. The save differs from motion.lst in exactly those.
+TEST_F(ReplayTest, EveryFieldOfAPatternTakesATypedValueAndNothingElseChanges) {
+  ASSERT_EQ(Boxtool("make-sample --force ."), 0);
+  auto list = std::make_unique<MotionList>(), saved = std::make_unique<MotionList>();
+  ASSERT_TRUE(LoadText(*list, dir_.Read("motion.lst")).empty());
+  std::string script = "key F5\n";
+  for (int slot = 1; slot <= 251; ++slot) {
+    if (!list->patterns[slot].IsEmpty()) script += "key Down\n";
+  }
+  const int32_t values[kFieldCount] = {252, 5, 3,   -2, 46, 4,      30,  1,  -40, 0,
+                                       8,   2, 120, -1, 7,  0b0101, -20, 90, 40,  60};
+  PatternRecord& expected = list->patterns[251];
+  for (int f = 0; f < kFieldCount; ++f) {
+    const bool flags = Field(f) == Field::kFlags;
+    script += "key Tab\ntype " + (flags ? std::string("0101") : std::to_string(values[f])) + "\n";
+    if (!IsCoordinate(Field(f))) SetAttribute(expected, Field(f), values[f]);
+  }
+  expected.attack[0] = {values[16] + 1, values[17], values[18] + 1, values[19]};
+  ASSERT_EQ(Replay(script + "key Enter\nkey CTRL+Right\nkey S\n"), 0) << Err();
+  ASSERT_TRUE(LoadText(*saved, dir_.Read("motion2.lst")).empty());
+  EXPECT_TRUE(saved->patterns == list->patterns);
 }
 
 }  // namespace
