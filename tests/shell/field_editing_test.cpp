@@ -41,8 +41,11 @@ std::unique_ptr<MotionList> RandomList(std::mt19937& random, int last) {
     r.picture = pick(0, 255), r.guard = std::array{0, 1, 2, 3, 9}[pick(0, 4)];
     r.flags = static_cast<uint32_t>(pick(0, 15)), r.extra = pick(-99, 99);
     for (Box* b : {&r.defense[0], &r.defense[1], &r.attack[0]}) {
-      b->x1 = pick(-255, 255), b->x2 = pick(b->x1, 255), b->y2 = pick(0, 239);
-      b->y1 = pick(b->y2, 239);
+      // Half of the corners within a nudge of the edges.
+      b->x1 = pick(0, 1) ? pick(-255, -250) : pick(-255, 255),
+      b->y2 = pick(0, 1) ? pick(0, 5) : pick(0, 239);
+      b->x2 = pick(0, 1) ? pick(std::max(b->x1, 250), 255) : pick(b->x1, 255);
+      b->y1 = pick(0, 1) ? pick(std::max(b->y2, 234), 239) : pick(b->y2, 239);
     }
     r.defense[0].x1 = -18, r.defense[0].x2 = 18;
     r.comment[0] = static_cast<char>('a' + i % 26);
@@ -80,26 +83,21 @@ class FieldEditingTest : public ::testing::Test {
 TEST_F(FieldEditingTest, EveryFieldTakesItsRangeAndRefusesOnePastIt) {
   std::mt19937 random(5);
   Open(*RandomList(random, 0));
-  const std::tuple<Field, int32_t, int32_t, std::string> cases[] = {
+  std::vector<std::tuple<Field, int32_t, int32_t, std::string>> cases = {
       {Field::kTo, -1, 1299, "TO TAKES -1 TO 1299"},
-      {Field::kSpeed, -999, 999, "SPEED TAKES -999 TO 999"},
       {Field::kPicture, 0, 255, "PICTU TAKES 0 TO 255"},
-      {Field::kDepth, -999, 999, "DEPTH TAKES -999 TO 999"},
-      {Field::kCirco, -999, 999, "CIRCO TAKES -999 TO 999"},
       {Field::kVoice, 0, 9, "VOICE TAKES 0 TO 9"},
-      {Field::kVx, -999, 999, "VX TAKES -999 TO 999"},
-      {Field::kRx, -999, 999, "RX TAKES -999 TO 999"},
-      {Field::kVy, -999, 999, "VY TAKES -999 TO 999"},
-      {Field::kRy, -999, 999, "RY TAKES -999 TO 999"},
       {Field::kClash, -1, 8, "CLASH TAKES -1, 0, 1 OR 8"},
       {Field::kGuard, 0, 9, "GUARD TAKES 0, 1, 2, 3 OR 9"},
-      {Field::kDamage, -999, 999, "DAMEG TAKES -999 TO 999"},
       {Field::kHitTo, -1, 1299, "HITTO TAKES -1 TO 1299"},
-      {Field::kHitI, -999, 999, "HIT-I TAKES -999 TO 999"},
       {Field::kFlags, 0, 15, "FLAG TAKES 0000 TO 1111"},
       {Field::kX1, -255, 255, "X1 TAKES -255 TO 255"},
       {Field::kY1, 0, 239, "Y1 TAKES 0 TO 239"},
   };
+  for (Field f : {Field::kSpeed, Field::kDepth, Field::kCirco, Field::kVx, Field::kRx, Field::kVy,
+                  Field::kRy, Field::kDamage, Field::kHitI}) {
+    cases.emplace_back(f, -999, 999, std::string(RangeOf(f).label) + " TAKES -999 TO 999");
+  }
   Key(vk::kF2);  // defense box 1: its x values are the user's
   auto value = [&](Field f) {
     return IsCoordinate(f) ? CoordinateOf(Shown().defense[1], f) : AttributeValue(Shown(), f);
@@ -111,7 +109,7 @@ TEST_F(FieldEditingTest, EveryFieldTakesItsRangeAndRefusesOnePastIt) {
   };
   for (const auto& [field, low, high, message] : cases) {
     SCOPED_TRACE(message);
-    Key(vk::kEscape), TabTo(field);
+    editor_->state.cursor.reset(), TabTo(field);
     Shown().defense[1] = {-255, 239, 255, 0};  // room for either corner at either end
     for (int32_t v : {low - 1, high + 1}) {
       const int32_t before = value(field);
@@ -157,30 +155,10 @@ TEST_F(FieldEditingTest, CursorVisitsTheFieldsInOrderAndEscCancelsOnlyTheValue) 
             std::tuple(-1, Field::kHitTo, true));
   Key(vk::kEscape);  // with no value typed, the close request
   EXPECT_EQ(platform_.queue.Size(), size_t{1});
-}
-
-// A box stops at the ranges' edges keeping its size; defense box 0 moves only up and down.
-TEST_F(FieldEditingTest, NudgesMoveBothCornersAndStopAtTheEdges) {
-  std::mt19937 random(7);
-  Open(*RandomList(random, 0));
-  const std::tuple<int32_t, uint32_t, HeldKeys, Box, Box> cases[] = {
-      {4, vk::kRight, kHeldControl, {10, 50, 20, 40}, {11, 50, 21, 40}},
-      {4, vk::kUp, kHeldControl | kHeldShift, {10, 50, 20, 40}, {10, 58, 20, 48}},
-      {4, vk::kLeft, kHeldControl | kHeldShift, {-250, 50, 20, 40}, {-255, 50, 15, 40}},
-      {4, vk::kDown, kHeldControl | kHeldShift, {10, 50, 20, 3}, {10, 47, 20, 0}},
-      {1, vk::kUp, kHeldControl, {10, 239, 20, 40}, {10, 239, 20, 40}},
-      {0, vk::kRight, kHeldControl, {-18, 50, 18, 40}, {-18, 50, 18, 40}},
-      {0, vk::kDown, kHeldControl, {-18, 50, 18, 40}, {-18, 49, 18, 39}},
-  };
-  for (const auto& [selected, key, held, start, end] : cases) {
-    editor_->state.selectedBox = selected;
-    Box& box = selected == 4 ? Shown().attack[0] : Shown().defense[selected];
-    box = start, Key(key, held);
-    EXPECT_EQ(box, end) << selected << " " << key;
-  }
+  const Box box = Shown().defense[0];
   Shown().picture = -1, Key(vk::kUp, kHeldControl);  // an empty slot takes no edits
   EXPECT_EQ(std::pair(Shown().defense[0], editor_->status.text),
-            std::pair(Box{-18, 49, 18, 39}, std::string("PATTERN 0 IS EMPTY AND TAKES NO EDITS")));
+            std::pair(box, std::string("PATTERN 0 IS EMPTY AND TAKES NO EDITS")));
 }
 
 // Random values, nudges, undos and redos on random characters: after each, the save read back is
@@ -201,6 +179,10 @@ TEST_F(FieldEditingTest, SavesHoldExactlyTheEditsAfterAnySequence) {
       const int op = pick(6);
       if (op == 0) Key(std::array{vk::kUp, vk::kDown, vk::kF1, vk::kF2, vk::kF5}[pick(5)]);
       if (op == 1) Key(vk::kTab, pick(2) ? kHeldShift : 0);
+      PatternRecord& e = expected[s.currentPattern];
+      Box& box = s.selectedBox == 0   ? e.defense[0]
+                 : s.selectedBox == 1 ? e.defense[1]
+                                      : e.attack[0];
       if (op == 2 && s.cursor) {
         const Field f = *s.cursor;
         const FieldRange& r = RangeOf(f);
@@ -208,27 +190,26 @@ TEST_F(FieldEditingTest, SavesHoldExactlyTheEditsAfterAnySequence) {
         if (f == Field::kFlags) v &= 15;  // typed as its four bits, so always one of them
         Type(f == Field::kFlags ? std::bitset<4>(v).to_string() : std::to_string(v));
         Key(pick(2) ? vk::kReturn : vk::kTab);
-        PatternRecord& e = expected[s.currentPattern];
         if (InRange(f, v) && !IsCoordinate(f)) SetAttribute(e, f, v);
         if (InRange(f, v) && IsCoordinate(f)) {
-          Box& b = s.selectedBox == 0   ? e.defense[0]
-                   : s.selectedBox == 1 ? e.defense[1]
-                                        : e.attack[0];
-          CoordinateOf(b, f) = v;
-          MotionList model;
-          model.patterns[0] = e, ConstrainBoxPair(model, 0, s.selectedBox % 4),
-          e = model.patterns[0];
+          CoordinateOf(box, f) = v;
+          auto model = std::make_unique<MotionList>();
+          model->patterns[0] = e, ConstrainBoxPair(*model, 0, s.selectedBox % 4);
+          e = model->patterns[0];
         }
       }
-      if (op == 3) {
-        const bool up = pick(2), shift = pick(2);
-        Key(up ? vk::kUp : vk::kDown, kHeldControl | (shift ? kHeldShift : 0));
-        PatternRecord& e = expected[s.currentPattern];
-        Box& b = s.selectedBox == 0   ? e.defense[0]
-                 : s.selectedBox == 1 ? e.defense[1]
-                                      : e.attack[0];
-        for (int n = shift ? 8 : 1; n > 0 && (up ? b.y1 < 239 : b.y2 > 0); --n) {
-          b.y1 += up ? 1 : -1, b.y2 += up ? 1 : -1;
+      if (op == 3) {  // Ctrl+Left, Right, Up or Down, by 8 with Shift
+        const int way = pick(4), vertical = way >= 2, delta = way == 1 || way == 2 ? 1 : -1;
+        const bool shift = pick(2);
+        Key(std::array{vk::kLeft, vk::kRight, vk::kUp, vk::kDown}[way],
+            kHeldControl | (shift ? kHeldShift : 0));
+        int32_t& a = vertical ? box.y1 : box.x1;
+        int32_t& b = vertical ? box.y2 : box.x2;
+        const FieldRange& r = RangeOf(vertical ? Field::kY1 : Field::kX1);
+        for (int n = shift ? 8 : 1; n > 0 && (vertical || s.selectedBox != 0) &&
+                                    (delta > 0 ? std::max(a, b) < r.high : std::min(a, b) > r.low);
+             --n) {
+          a += delta, b += delta;
         }
       }
       if (op >= 4) {
