@@ -28,9 +28,9 @@ const kStatusY = 464, kFrameRateY = 368, kFrameRateWidth = 48;
 
 // A step is ['key', 'CTRL+Z'] (a replay key name, modifiers first) or ['left' | 'right', X, Y]
 // (a click at a screen pixel).
-const kBrowserKeys = {Down: 'ArrowDown', Up: 'ArrowUp', F5: 'F5', F12: 'F12', S: 'KeyS', Z: 'KeyZ',
-                      Esc: 'Escape', Tab: 'Tab', Minus: 'Minus', 1: 'Digit1', Enter: 'Enter',
-                      PageUp: 'PageUp'};
+const kBrowserKeys = {Down: 'ArrowDown', Up: 'ArrowUp', Right: 'ArrowRight', F5: 'F5', F12: 'F12',
+                      S: 'KeyS', Z: 'KeyZ', Esc: 'Escape', Tab: 'Tab', Minus: 'Minus', Enter: 'Enter',
+                      PageUp: 'PageUp', ...Object.fromEntries([...'0123456789'].map((d) => [d, `Digit${d}`]))};
 const kModifierKeys = {CTRL: 'Control', SHIFT: 'Shift', ALT: 'Alt'};
 
 function replayLines(steps) {
@@ -148,7 +148,11 @@ function tests() {
     const steps = [
       ['key', 'Down'], ['key', 'Down'], ['key', 'F12'], ['key', 'F12'], ['key', 'F5'],
       ['left', 200, 150], ['right', 300, 200], ['left', 180, 120], ['key', 'CTRL+Z'],
-      ['key', 'Tab'], ['key', 'Minus'], ['key', '1'], ['key', 'Enter'], ['key', 'PageUp'],
+      // A value typed in every field, attack box 0's corners last; a step and a nudge.
+      ...['252', '5', '3', '-2', '46', '4', '30', '1', '-40', '0', '8', '2', '120', '-1', '7', '0101',
+          '-20', '90', '40', '60'].flatMap((v) => [['key', 'Tab'],
+                                                   ...[...v].map((c) => ['key', c === '-' ? 'Minus' : c])]),
+      ['key', 'Enter'], ['key', 'PageUp'], ['key', 'CTRL+Right'],
       // On this page a page pixel's corner lies in the screen pixel before 261 and 222.
       ['right', 261, 222], ['key', 'CTRL+S'],
     ];
