@@ -82,7 +82,7 @@ TEST_F(BoxtoolTest, Check_ReportsEachProblemOfACharacterOnItsLine) {
         "motion.lst:64: warning: pattern 401: picture 19 is cut short"}},
       {"a motion that never lands",
        [&] { setWord(400, 3, "0"), setWord(400, 10, "100000"); },
-       {"63: warning: pattern 400: VY 100000 is outside -999 to 999",
+       {"63: warning: pattern 400: VY 100000 is outside -999 to 999, the values the editor takes",
         "63: warning: pattern 400: motion 40 (WIN) never lands: pattern 400 is still in the air"}},
       {"a picture outside the bank",
        [&] { setWord(251, 4, "256"); },
@@ -126,11 +126,9 @@ TEST_F(BoxtoolTest, Check_ReportsEachProblemOfACharacterOnItsLine) {
         "(x1 560 right of x2 64); its first edit sets x1 to 64 and y1 to 239",
         "45: warning: pattern 251: the save writes attack box 0's x1 560 as 255 and y1 512 as "
         "511"}},
-      {"values the editor would refuse: the save clamps none of them",
-       [&] { setWord(251, 15, "1500"), setWord(251, 7, "12"), setWord(251, 21, "01012C0200A0"); },
-       {"45: warning: pattern 251: VOICE 12 is outside 0 to 9, the values the editor takes",
-        "45: warning: pattern 251: DAMEG 1500 is outside -999 to 999",
-        "45: warning: pattern 251: attack box 0's y1 300 is outside 0 to 239"}},
+      {"a box y the editor would refuse, which the save keeps",
+       [&] { setWord(251, 21, "01012C0200A0"); },
+       {"45: warning: pattern 251: attack box 0's y1 300 is outside 0 to 239, the values the "}},
       {"words the save writes otherwise",
        [&] {
          setWord(251, 14, "Up"), setWord(251, 18, "1021"), setWord(400, 14, "x"),

@@ -67,7 +67,6 @@ class FieldEditingTest : public ::testing::Test {
   void Type(const std::string& text) {
     for (char c : text) Key(c == '-' ? vk::kOemMinus : static_cast<uint32_t>(c));
   }
-  // Tab from a hidden cursor until it stands on `field`.
   void TabTo(Field field) {
     while (editor_->state.cursor != field) Key(vk::kTab);
   }
@@ -102,11 +101,12 @@ TEST_F(FieldEditingTest, EveryFieldTakesItsRangeAndRefusesOnePastIt) {
   auto value = [&](Field f) {
     return IsCoordinate(f) ? CoordinateOf(Shown().defense[1], f) : AttributeValue(Shown(), f);
   };
-  // FLAG is typed as its four bits; everything else as a decimal number.
+  // FLAG is typed as its bits: four, and five for 16, which is refused as not four.
   auto text = [](Field f, int32_t v) {
-    if (f != Field::kFlags) return std::to_string(v);
-    return v < 0 || v > 15 ? "1" + std::to_string(v) : std::bitset<4>(v).to_string();
+    return f == Field::kFlags && v >= 0 ? std::bitset<5>(v).to_string().substr(v <= 15)
+                                        : std::to_string(v);
   };
+
   for (const auto& [field, low, high, message] : cases) {
     SCOPED_TRACE(message);
     editor_->state.cursor.reset(), TabTo(field);
@@ -121,13 +121,11 @@ TEST_F(FieldEditingTest, EveryFieldTakesItsRangeAndRefusesOnePastIt) {
     Type(text(field, low)), Key(vk::kTab, kHeldShift), Key(vk::kTab), Key(vk::kNext);
     EXPECT_EQ(value(field), low);
   }
-  // The codes step one at a time, from anywhere; fewer than four flag digits are refused.
+  // The codes step one at a time, from anywhere.
   TabTo(Field::kGuard), Type("3"), Key(vk::kPrior);
   EXPECT_EQ(Shown().guard, 9);
   Shown().clash = 5, TabTo(Field::kClash), Key(vk::kNext, kHeldShift);
   EXPECT_EQ(Shown().clash, 1);
-  Shown().flags = 6, TabTo(Field::kFlags), Type("101"), Key(vk::kReturn);
-  EXPECT_EQ(Shown().flags, 6u);
 }
 
 TEST_F(FieldEditingTest, CursorVisitsTheFieldsInOrderAndEscCancelsOnlyTheValue) {
@@ -138,10 +136,8 @@ TEST_F(FieldEditingTest, CursorVisitsTheFieldsInOrderAndEscCancelsOnlyTheValue) 
   for (Key(vk::kTab, kHeldShift); editor_->state.cursor; Key(vk::kTab, kHeldShift)) {
     seen.push_back(*editor_->state.cursor);
   }
-  std::vector<Field> order;
-  for (int f = static_cast<int>(Field::kY2); f >= 0; --f) {
-    if (Field(f) != Field::kX1 && Field(f) != Field::kX2) order.push_back(Field(f));
-  }
+  std::vector<Field> order{Field::kY2, Field::kY1};
+  for (int f = static_cast<int>(Field::kFlags); f >= 0; --f) order.push_back(Field(f));
   EXPECT_EQ(seen, order);
   Key(vk::kF5), TabTo(Field::kX2), Key(vk::kF1);  // the same corner of the new box
   EXPECT_EQ(editor_->state.cursor, Field::kY2);
@@ -225,11 +221,8 @@ TEST_F(FieldEditingTest, SavesHoldExactlyTheEditsAfterAnySequence) {
       auto read = std::make_unique<MotionList>();
       const std::string saved = dir_.Read("motion2.lst");
       ASSERT_TRUE(LoadText(*read, saved).empty());
-      for (int i = 0; i < kPatternCount; ++i) {
-        if (!expected[i].IsEmpty()) {
-          ASSERT_EQ(read->patterns[i], expected[i]) << "slot " << i;
-        }
-      }
+      const auto differs = std::ranges::mismatch(read->patterns, expected).in1;
+      ASSERT_EQ(differs - read->patterns.begin(), kPatternCount);  // the first slot that differs
       // Unedited slots keep their lines: each such line of the file is in the save as it was.
       std::istringstream lines(original);
       for (std::string line; std::getline(lines, line);) {
