@@ -29,17 +29,6 @@ std::string GuardText(int32_t guard) {
   return name != nullptr ? name : "";
 }
 
-// "5-7 12-14", a single frame written alone.
-std::string ActiveText(const FrameData& d) {
-  std::string out;
-  for (const ActiveRange& r : d.active) {
-    if (!out.empty()) out += ' ';
-    out += std::to_string(r.from);
-    if (r.to != r.from) out.append(1, '-').append(std::to_string(r.to));
-  }
-  return out;
-}
-
 // The figures of a motion as text cells, empty where a figure is; never-landing motions keep
 // only their motion, name and run.
 struct Row {

@@ -50,6 +50,11 @@ inline constexpr int32_t kStripGroundY = 312;
 inline constexpr int32_t kFrameRateX = 0;
 inline constexpr int32_t kFrameRateY = 368;
 
+// The frame bar: its legend at (kFrameBarX, kFrameBarY), its rows of cells below it, all above
+// the status line.
+inline constexpr int32_t kFrameBarX = 8;
+inline constexpr int32_t kFrameBarY = 392;
+
 // The status line: one line of text along the bottom of the screen.
 inline constexpr int32_t kStatusX = 0;
 inline constexpr int32_t kStatusY = 464;

@@ -11,6 +11,20 @@ bool BoxDrawn(const Box& box) {
 std::optional<FrameData> ComputeFrameData(const MotionList& list, int32_t motion) {
   const MotionTiming timing = TimeMotion(list, motion);
   if (timing.first < 0) return std::nullopt;
+  return FrameDataOf(list, timing, motion);
+}
+
+std::string ActiveText(const FrameData& d) {
+  std::string out;
+  for (const ActiveRange& r : d.active) {
+    if (!out.empty()) out += ' ';
+    out += std::to_string(r.from);
+    if (r.to != r.from) out.append(1, '-').append(std::to_string(r.to));
+  }
+  return out;
+}
+
+FrameData FrameDataOf(const MotionList& list, const MotionTiming& timing, int32_t motion) {
   FrameData data;
   data.motion = motion;
   data.first = timing.first;

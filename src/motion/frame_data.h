@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "chardata/pattern_table.h"
+#include "motion/motion_timing.h"
 
 namespace boxedit {
 
@@ -33,6 +35,12 @@ struct FrameData {
 
 // None when the motion's first slot is empty.
 std::optional<FrameData> ComputeFrameData(const MotionList& list, int32_t motion);
+// The same from the run of motion m as TimeMotion gave it (its first slot not empty).
+FrameData FrameDataOf(const MotionList& list, const MotionTiming& timing, int32_t motion);
+
+// The active ranges as the frame data writes them: "5-7 12-14", a single frame alone; empty
+// without any.
+std::string ActiveText(const FrameData& data);
 
 // True when the box would be drawn: it has both a width and a height.
 bool BoxDrawn(const Box& box);

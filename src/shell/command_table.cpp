@@ -75,6 +75,14 @@ constexpr std::array kCommands{
     CommandEntry{kKey, vk::kPrior, kShift, C::kStepValue, 10, "", ""},
     CommandEntry{kKey, vk::kNext, kShift, C::kStepValue, -10, "", ""},
     CommandEntry{kKey, 'P', 0, C::kPlay, 0, "P", "PLAY THE MOTION"},
+    CommandEntry{kKey, vk::kSpace, 0, C::kPauseOrGoOn, 0, "SPACE", "PAUSE, GO ON (PLAYING)", true},
+    CommandEntry{kKey, vk::kLeft, 0, C::kStepFrame, -1, "LEFT RIGHT", "FRAME BACK, ON (PLAYING)",
+                 true},
+    CommandEntry{kKey, vk::kRight, 0, C::kStepFrame, 1, "", "", true},
+    CommandEntry{kKey, vk::kUp, 0, C::kPlaybackSpeed, 1, "UP DOWN", "FASTER, SLOWER (PLAYING)",
+                 true},
+    CommandEntry{kKey, vk::kDown, 0, C::kPlaybackSpeed, -1, "", "", true},
+    CommandEntry{kKey, 'P', 0, C::kPlayAgain, 0, "", "", true},
     CommandEntry{kKey, 'O', 0, C::kOnionSkin, 0, "O", "ONION SKIN"},
     CommandEntry{kKey, 'S', 0, C::kSave, 0, "S L", "SAVE MOTION2.LST"},
     CommandEntry{kKey, 'L', 0, C::kSave, 1, "", ""},
@@ -102,10 +110,11 @@ std::span<const HelpLine> KeyHelpLines() {
   return lines;
 }
 
-const CommandEntry* FindCommand(uint32_t message, uint32_t key, HeldKeys held) {
+const CommandEntry* FindCommand(uint32_t message, uint32_t key, HeldKeys held, bool playing) {
   const CommandEntry* found = nullptr;
   for (const CommandEntry& c : kCommands) {
     if (c.message != message || c.key != key || (held & c.held) != c.held) continue;
+    if (c.whilePlaying != playing) continue;
     if (found == nullptr || std::popcount(c.held) > std::popcount(found->held)) found = &c;
   }
   return found;

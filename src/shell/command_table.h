@@ -44,6 +44,11 @@ enum class Command : uint8_t {
   kStepValue,  // by amount
   kNudgeX,     // by amount
   kNudgeY,
+  // While a motion plays or is paused:
+  kPauseOrGoOn,
+  kStepFrame,      // amount 1: on, -1: back
+  kPlaybackSpeed,  // amount 1: twice as fast, -1: half as fast
+  kPlayAgain,      // from the first frame when paused; while playing, it stops as any key does
 };
 
 struct CommandEntry {
@@ -55,13 +60,16 @@ struct CommandEntry {
   // The key help's line: the keys and what they do; the entries after the first of a line
   // have none.
   std::string_view keys, help;
+  bool whilePlaying = false;  // the key's meaning while a motion plays or is paused
 };
 
 std::span<const CommandEntry> CommandTable();
 // The lines of the key help: the entries that have one, in the table's order.
 std::span<const HelpLine> KeyHelpLines();
-// The entry for a message with the modifiers held: of those that match, the one that asks
-// for the most modifiers (Ctrl+Shift+Z before Ctrl+Z before Z). Null when none matches.
-const CommandEntry* FindCommand(uint32_t message, uint32_t key, HeldKeys held);
+// The entry for a message with the modifiers held, while a motion plays or not: of those that
+// match, the one that asks for the most modifiers (Ctrl+Shift+Z before Ctrl+Z before Z). Null
+// when none matches.
+const CommandEntry* FindCommand(uint32_t message, uint32_t key, HeldKeys held,
+                                bool playing = false);
 
 }  // namespace boxedit

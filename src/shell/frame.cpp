@@ -3,6 +3,7 @@
 #include "shell/command_table.h"
 #include "shell/editor.h"
 #include "view/box_overlay.h"
+#include "view/frame_bar.h"
 #include "view/info_panels.h"
 #include "view/key_help.h"
 #include "view/motion_strip.h"
@@ -75,7 +76,13 @@ void ComposeFrame(Editor& e) {
   DrawAttributePanel(font, e.list, pattern, mark ? &*mark : nullptr);
   DrawMotionStrip(e.display, e.list, pattern);
   DrawFrameRate(font, e.timer.fpsTimes100);
-  if (e.keyHelp) DrawKeyHelp(e.display, font, KeyHelpLines());
+  // The key help reaches down into the bar's rows: while it is shown the bar is not.
+  if (e.keyHelp) {
+    DrawKeyHelp(e.display, font, KeyHelpLines());
+  } else {
+    const PlaybackMark mark{e.playback.frame(), e.playback.divisor()};
+    DrawFrameBar(e.display, font, e.list, pattern, e.playback.active() ? &mark : nullptr);
+  }
   e.status.Draw(font);  // last, over anything else
 }
 
@@ -85,7 +92,7 @@ void DrawFrame(Editor& e) {
   FlipScreen(e.display);
   e.timer.UpdateRate();
   // A motion playing shows its next game frame in the next drawn frame.
-  if (e.playback.playing()) {
+  if (e.playback.active()) {
     e.playback.Advance();
     e.state.currentPattern = e.playback.slot();
   }

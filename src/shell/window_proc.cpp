@@ -32,12 +32,42 @@ void EndEntry(Editor& e) {
   e.history.Record(p, before, e.list.patterns[p], EditHistory::Join::kNewStep);
 }
 
+// While a motion plays or is paused, its keys step, pause and slow it; a modifier's key-down
+// does nothing; any other key stops it and does nothing else.
+void PlaybackKey(Editor& e, const Message& m) {
+  const auto key = static_cast<uint32_t>(m.wParam);
+  if (HeldBitOf(key) != 0) return;
+  const CommandEntry* c = FindCommand(msg::kKeyDown, key, m.held, true);
+  Playback& playback = e.playback;
+  switch (c ? c->command : Command::kNone) {
+    case Command::kPauseOrGoOn:
+      playback.TogglePause();
+      break;
+    case Command::kStepFrame:
+      playback.Step(c->amount);
+      break;
+    case Command::kPlaybackSpeed:
+      c->amount > 0 ? playback.Faster() : playback.Slower();
+      break;
+    case Command::kPlayAgain:
+      playback.paused() ? playback.Restart() : playback.Stop();
+      break;
+    default:
+      playback.Stop();
+      return;
+  }
+  e.state.currentPattern = playback.slot();
+}
+
 void Key(Editor& e, const Message& m) {
   const auto key = static_cast<uint32_t>(m.wParam);
-  // The key help and the playback each end at the next key, which does nothing else.
-  if (e.keyHelp || e.playback.playing()) {
+  // The key help ends at the next key, which does nothing else.
+  if (e.keyHelp) {
     e.keyHelp = false;
-    e.playback.Stop();
+    return;
+  }
+  if (e.playback.active()) {
+    PlaybackKey(e, m);
     return;
   }
   e.history.EndDrag();
@@ -82,9 +112,10 @@ void Mouse(Editor& e, const Message& m) {
       event = MouseEvent::kMove;
       break;
   }
-  // While a motion plays, presses and moves do nothing; a release still lets its button go.
+  // While a motion plays or is paused, presses and moves do nothing; a release still lets its
+  // button go.
   const bool release = event == MouseEvent::kLeftUp || event == MouseEvent::kRightUp;
-  if (e.playback.playing() && !release) return;
+  if (e.playback.active() && !release) return;
   const bool press = event == MouseEvent::kLeftDown || event == MouseEvent::kRightDown;
   if (press) EndEntry(e);
   const int32_t p = e.state.currentPattern;

@@ -134,6 +134,24 @@ TEST_F(UndoAndPlaybackTest, PlaybackShowsEachPatternForItsFramesAndAnyKeyStopsIt
                        platform_.queue.Size()),
             std::tuple(false, 0, size_t{0}));
 
+  // At 1/4 each game frame shows for four drawn frames; a modifier's key-down changes nothing.
+  Key('P'), Key(vk::kDown), Key(vk::kDown), Send(msg::kKeyDown, vk::kShift);
+  for (int i = 0; i < 9; ++i) DrawFrame(*editor_);
+  EXPECT_EQ(std::pair(editor_->playback.frame(), editor_->playback.divisor()),
+            std::pair(int64_t{2}, 4));
+  // Paused, it stays; Left from the first frame wraps to the last, Right comes back; P restarts.
+  Key(vk::kSpace), DrawFrame(*editor_), Key(vk::kLeft), Key(vk::kLeft), Key(vk::kLeft);
+  EXPECT_EQ(std::pair(editor_->playback.frame(), editor_->state.currentPattern),
+            std::pair(int64_t{25}, 2));
+  Key(vk::kRight), Key(vk::kUp), DrawFrame(*editor_);
+  EXPECT_EQ(std::tuple(editor_->playback.frame(), editor_->playback.divisor(),
+                       editor_->state.currentPattern),
+            std::tuple(int64_t{0}, 2, 0));
+  Key('P'), DrawFrame(*editor_), DrawFrame(*editor_);
+  EXPECT_EQ(std::pair(editor_->playback.playing(), editor_->playback.frame()),
+            std::pair(true, int64_t{1}));
+  Key(vk::kEscape);
+
   editor_->list.patterns[0].picture = -1;  // an empty first slot: nothing to play
   Key('P');
   EXPECT_FALSE(editor_->playback.playing());

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <random>
 #include <set>
 #include <string>
 #include <tuple>
@@ -10,7 +12,10 @@
 
 #include "../support/fake_platform.h"
 #include "../support/temp_dir.h"
+#include "display/pixel_layout.h"
+#include "motion/frame_data.h"
 #include "view/box_overlay.h"
+#include "view/frame_bar.h"
 #include "view/info_panels.h"
 #include "view/motion_strip.h"
 #include "view/onion_skin.h"
@@ -186,6 +191,59 @@ TEST_F(View, PanelsShowNamesAndValues_OnionSkinDotsItsBoxes_TheStripFollowsTheWa
     for (int i = 0; i < kPatternCount; ++i) Slot(i, -1, speed, v, v);
     Strip(0);  // extreme values finish without overflow
     EXPECT_EQ(At(416, 312), kRed);
+  }
+}
+
+// Every motion of a random character, each drawn from its first slot: one cell a game frame in the
+// colours of its frame data, the first pattern framed, 300 cells at most and the rest counted.
+TEST_F(View, TheFrameBarShowsTheFrameDataOfEveryMotion) {
+  Surface sheet;
+  MakeSheet(sheet, 320, 240, 8, 16,
+            [](int x, int y) { return uint16_t(kGlyph + y / 16 * 40 + x / 8); });
+  const Font font(sheet, display);
+  std::mt19937 random(3);
+  list->gravity = 10, list->lastPattern = kPatternCount - 1;
+  for (PatternRecord& r : list->patterns) {
+    r = {.to = random() % 5 ? -1 : 0,
+         .speed = std::array{-1, 0, 1, 2, 5, 140}[random() % 6],
+         .picture = random() % 4 ? 0 : -1,
+         .vy = std::array{0, 0, 60, 100000}[random() % 4]};
+    if (random() % 2) r.attack[0] = {0, 10, 5, 0};
+  }
+  auto pixel = [](Rgb c) { return RgbToPixel(true, c.red, c.green, c.blue); };
+  const uint16_t white = pixel({255, 255, 255});
+  for (int32_t m = 0; m < kMotionCount; ++m) {
+    const std::optional<FrameData> d = ComputeFrameData(*list, m);
+    if (!d) continue;
+    Clear(), DrawFrameBar(display, font, *list, 10 * m);
+    const int64_t total = TimeMotion(*list, m).TotalFrames();
+    std::map<uint16_t, int64_t> cells;  // by colour, from the middle row of each cell
+    for (int c = 0; c < 300; ++c) ++cells[At(9 + 4 * (c % 150), 418 + 16 * (c / 150))];
+    int64_t active = 0;
+    for (const ActiveRange& r : d->active) active += r.to - r.from + 1;
+    const std::string legend =
+        d->neverLands ? "NEVER LANDS"
+                      : "STARTUP " + (d->startup ? std::to_string(*d->startup) : "-") +
+                            "  ACTIVE " + (active ? ActiveText(*d) : "-") + "  RECOVERY " +
+                            (d->recovery ? std::to_string(*d->recovery) : "-") + "  TOTAL " +
+                            std::to_string(d->frames);
+    EXPECT_EQ(TextAt(8, 392, int(legend.size()) + 1), legend + " ") << m;
+    // The first pattern's outline ends one pixel right of its last cell in the first row.
+    const int64_t end = 8 + 4 * std::min<int64_t>(TimeMotion(*list, m).patterns[0].frames, 150);
+    EXPECT_EQ(std::tuple(At(7, 411), At(end - 1, 411), At(end, 411)),
+              std::tuple(white, white, kBackground));
+    if (total > 300) {
+      EXPECT_EQ(
+          std::pair(cells[kBackground], TextAt(8, 440, 14)),
+          std::pair(int64_t{0}, ("+" + std::to_string(total - 300) + " FRAMES    ").substr(0, 14)));
+    } else if (active == 0) {
+      EXPECT_EQ(cells[pixel({96, 96, 160})], total) << m;
+    } else {
+      EXPECT_EQ(std::tuple(cells[pixel({0, 192, 0})], cells[pixel({224, 0, 0})],
+                           cells[pixel({0, 64, 224})]),
+                std::tuple(*d->startup - 1, active, total - *d->startup + 1 - active))
+          << m;
+    }
   }
 }
 
