@@ -36,7 +36,7 @@ TEST_P(GoldenFrames, TheSampleDrawsEveryShotAsItsGoldenFrame) {
         << name << " differs first at (" << at % want.width << ", " << at / want.width << ")";
     ++frames;
   }
-  EXPECT_EQ(frames, 10);
+  EXPECT_EQ(frames, 12);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, GoldenFrames, ::testing::Values("565", "555"),
