@@ -10,6 +10,7 @@
 #include "backends/headless/headless_platform.h"
 #include "sample/sample_character.h"
 #include "shell/editor.h"
+#include "view/frame_bar.h"
 
 namespace boxedit {
 namespace {
@@ -89,6 +90,22 @@ void BM_SampleBusiestFrameWithFieldEntry(benchmark::State& state) {
   RunFrames(state, SampleDir(), true, false, true);
 }
 BENCHMARK(BM_SampleBusiestFrameWithFieldEntry)->Unit(benchmark::kMicrosecond);
+
+// The frame bar alone, of the busiest pattern's motion: what the bar adds to each frame.
+void BM_FrameBarOfBusiestPattern(benchmark::State& state) {
+  HeadlessPlatform platform;
+  std::ostringstream log;
+  auto editor = std::make_unique<Editor>(platform, SampleDir(), log);
+  if (StartUp(*editor) != 0) {
+    state.SkipWithError("start-up failed");
+    return;
+  }
+  const int32_t pattern = BusiestPattern(*editor);
+  const Font font(editor->pool.font, editor->display);
+  for (auto _ : state) DrawFrameBar(editor->display, font, editor->list, pattern);
+  state.SetLabel("pattern " + std::to_string(pattern));
+}
+BENCHMARK(BM_FrameBarOfBusiestPattern)->Unit(benchmark::kMicrosecond);
 
 void BM_StartUpToFirstFrame(benchmark::State& state) {
   for (auto _ : state) {
