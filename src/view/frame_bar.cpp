@@ -110,7 +110,8 @@ void DrawFrameBar(Display& display, const Font& font, const MotionList& list,
   }
   const int64_t total = timing.TotalFrames();
   if (total > kFrameBarCells) {
-    const std::string more = "+" + std::to_string(total - kFrameBarCells) + " FRAMES";
+    const std::string more =
+        std::string(1, '+').append(std::to_string(total - kFrameBarCells)) + " FRAMES";
     font.DrawString(kFrameBarX, kLeftOutY, more.c_str());
   }
   // The playback's frame: a white mark two pixels wide under its cell.
