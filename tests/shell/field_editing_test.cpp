@@ -64,8 +64,14 @@ class FieldEditingTest : public ::testing::Test {
   void Key(uint32_t key, HeldKeys held = 0) {
     EditorWindowProc(*editor_, Message{msg::kKeyDown, key, 0, held});
   }
+  // Every other character on the keypad.
   void Type(const std::string& text) {
-    for (char c : text) Key(c == '-' ? vk::kOemMinus : static_cast<uint32_t>(c));
+    for (size_t i = 0; i < text.size(); ++i) {
+      const uint32_t c = static_cast<uint32_t>(text[i]);
+      Key(i % 2      ? (c == '-' ? vk::kSubtract : vk::kNumpad0 + c - '0')
+          : c == '-' ? vk::kOemMinus
+                     : c);
+    }
   }
   void TabTo(Field field) {
     while (editor_->state.cursor != field) Key(vk::kTab);
