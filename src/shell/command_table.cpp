@@ -88,6 +88,7 @@ constexpr std::array kCommands{
     CommandEntry{kKey, 'L', 0, C::kSave, 1, "", ""},
     CommandEntry{kKey, vk::kReturn, kHeldMenu, C::kFullScreen, 0, "ALT+ENTER",
                  "FULL SCREEN, WINDOW"},
+    CommandEntry{kKey, vk::kF1 + 8, 0, C::kReload, 0, "F9", "READ THE FILES AGAIN"},
     CommandEntry{kKey, vk::kEscape, 0, C::kClose, 0, "ESC", "CANCEL A VALUE, OR CLOSE"},
     CommandEntry{kKey, vk::kF12, 0, C::kKeyHelp, 0, "F12 H", "THIS HELP"},
     CommandEntry{kKey, 'H', 0, C::kKeyHelp, 0, "", ""},

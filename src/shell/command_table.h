@@ -36,6 +36,7 @@ enum class Command : uint8_t {
   kFullScreen,  // the window's own: the back ends switch before the editor sees the key
   kClose,       // or, while a value is typed, its cancel
   kKeyHelp,
+  kReload,  // reads the character's files again
   kNextField,
   kPreviousField,
   kTypeCharacter,

@@ -232,6 +232,9 @@ void HandleKey(EditorState& state, MotionList& list, EditorActions& actions, uin
     case Command::kKeyHelp:
       actions.ShowKeyHelp();
       break;
+    case Command::kReload:
+      actions.Reload();
+      break;
     case Command::kSave:
       amount == 0 ? actions.SaveS() : actions.SaveL();
       break;

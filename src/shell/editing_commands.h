@@ -38,6 +38,7 @@ class EditorActions {
   virtual void Play(int32_t /*pattern*/) {}
   virtual void ToggleOnionSkin() {}
   virtual void ShowKeyHelp() {}
+  virtual void Reload() {}
 };
 
 enum class MouseEvent { kMove, kLeftDown, kLeftUp, kRightDown, kRightUp };

@@ -49,6 +49,7 @@ void SaveAndReport(Editor& e, SaveLayout layout) {
     ++e.failedSaves;
     return;
   }
+  if (e.Unsaved()) e.savedEditsSinceLoad = true;
   e.MarkSaved();
   const std::string saved = "saved " + std::string(kSavedListFileName) + " (" + name + ")";
   if (note.empty()) {
@@ -128,6 +129,25 @@ void ShellActions::Play(int32_t p) {
   editor_.state.currentPattern = editor_.playback.slot();
 }
 
+// F9. Edits that only the table holds, or that a save wrote to motion2.lst but motion.lst lacks
+// (the next S would replace them with what is read), make the first F9 a question.
+void ShellActions::Reload() {
+  Editor& e = editor_;
+  if (!e.reloadAsked && (e.Unsaved() || e.savedEditsSinceLoad)) {
+    e.reloadAsked = true;
+    e.status.Show(e.Unsaved() ? "unsaved edits: f9 again reads the files and drops them"
+                              : "motion2.lst holds edits that motion.lst lacks: f9 again reads "
+                                "motion.lst");
+    return;
+  }
+  e.reloadAsked = false;
+  const std::string summary = LoadCharacter(e, {});
+  e.history = EditHistory{};
+  e.state.currentPattern =
+      Clamp(e.state.currentPattern, 0, Clamp(e.list.lastPattern, 0, kPatternCount - 1));
+  e.status.Show(summary.empty() ? "read the files again" : summary);
+}
+
 void ShellActions::ToggleOnionSkin() {
   editor_.onionSkin = !editor_.onionSkin;
 }
@@ -147,37 +167,18 @@ void Editor::MarkSaved() {
   savedRecords = list.patterns;
 }
 
-int StartUp(Editor& e) {
+std::string LoadCharacter(Editor& e, std::vector<std::string> fileProblems) {
   std::string error;
-  if (!e.platform.OpenWindow(
-          "Sample", [&e](const Message& m) { return EditorWindowProc(e, m); }, &error)) {
-    e.log << "boxedit: cannot open the window: " << error << "\n";
-    return 1;
-  }
-  e.state.leftButtonDown = 0;
-  e.state.rightButtonDown = 0;
-  if (!InitDisplay(e.display, e.platform.screen(), &error)) {
-    e.log << "boxedit: cannot open the display: " << error << "\n";
-    e.platform.DestroyWindow();
-    return 1;
-  }
-  // motion.lst is read once: the table, its problems, and the header with the tiles' key colour.
-  ReadHeader header;
-  const Diagnostics diagnostics = Load(e.list, e.dir, &header);
-
-  // The start-up results are reported but never stop the editor: it runs on with whatever
-  // loaded, showing no text, no tiles or no picture where a file could not be used.
-  std::vector<std::string> fileProblems;
   auto fileProblem = [&](const std::string& text) {
     e.log << "boxedit: " << text << "\n";
     fileProblems.push_back(text);
   };
-  Surface& font = e.pool.font;
-  font.Create(e.display, kFontSheetWidth, kFontSheetHeight);
-  if (!LoadBitmapResource(font, kFontResourceName.data(), kFontSheetWidth, kFontSheetHeight)) {
-    fileProblem("the font could not be loaded; no text will show");
-  }
-  font.SetCells(kGlyphWidth, kGlyphHeight);
+  // motion.lst is read once: the table, its problems, and the header with the tiles' key colour.
+  // The table starts from nothing, so that no field of an earlier load stays in an empty slot.
+  auto fresh = std::make_unique<MotionList>();
+  ReadHeader header;
+  const Diagnostics diagnostics = Load(*fresh, e.dir, &header);
+  e.list = *fresh;
 
   Surface& sheet = e.pictures.tileSheet;
   sheet.Create(e.display, kTileSheetWidth, kTileSheetHeight);
@@ -198,14 +199,43 @@ int StartUp(Editor& e) {
                 std::to_string(kPictureFileSize) + " bytes; pictures from " +
                 std::to_string(held / bytesPerPicture) + " on have no tiles");
   }
+  e.firstErrorLine.reset();
   for (const Diagnostic& d : diagnostics) {
     e.log << FormatDiagnostic(d) << "\n";
     if (d.severity == Severity::kError && !e.firstErrorLine) e.firstErrorLine = d.line;
   }
   e.MarkSaved();
+  e.savedEditsSinceLoad = false;
   e.startupHeader = header.complete();
   e.log.flush();
-  if (const std::string summary = StartUpSummary(diagnostics, fileProblems); !summary.empty()) {
+  return StartUpSummary(diagnostics, fileProblems);
+}
+
+int StartUp(Editor& e) {
+  std::string error;
+  if (!e.platform.OpenWindow(
+          "Sample", [&e](const Message& m) { return EditorWindowProc(e, m); }, &error)) {
+    e.log << "boxedit: cannot open the window: " << error << "\n";
+    return 1;
+  }
+  e.state.leftButtonDown = 0;
+  e.state.rightButtonDown = 0;
+  if (!InitDisplay(e.display, e.platform.screen(), &error)) {
+    e.log << "boxedit: cannot open the display: " << error << "\n";
+    e.platform.DestroyWindow();
+    return 1;
+  }
+  // The start-up results are reported but never stop the editor: it runs on with whatever
+  // loaded, showing no text, no tiles or no picture where a file could not be used.
+  std::vector<std::string> fileProblems;
+  Surface& font = e.pool.font;
+  font.Create(e.display, kFontSheetWidth, kFontSheetHeight);
+  if (!LoadBitmapResource(font, kFontResourceName.data(), kFontSheetWidth, kFontSheetHeight)) {
+    e.log << "boxedit: the font could not be loaded; no text will show\n";
+    fileProblems.push_back("the font could not be loaded; no text will show");
+  }
+  font.SetCells(kGlyphWidth, kGlyphHeight);
+  if (const std::string summary = LoadCharacter(e, fileProblems); !summary.empty()) {
     e.status.Show(summary);
   }
 

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <iosfwd>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "chardata/list_writer.h"
 #include "chardata/pattern_table.h"
@@ -42,6 +44,7 @@ class ShellActions : public EditorActions {
   void CopyBoxes(int32_t pattern) override;
   void PasteBoxes(int32_t pattern) override;
   void Play(int32_t pattern) override;
+  void Reload() override;
   void ToggleOnionSkin() override;
   void ShowKeyHelp() override;
 
@@ -80,12 +83,19 @@ struct Editor {
   Playback playback;
   bool onionSkin = false;  // O: the previous pattern's boxes under the current ones
   bool keyHelp = false;    // F12 or H: the key help over the view
+  // A save since the last load wrote edits that motion.lst does not hold.
+  bool savedEditsSinceLoad = false;
+  bool reloadAsked = false;  // the last key was an F9 that asked before reading the files again
 
   // Whether the table differs from savedRecords, defense box 0's x values aside.
   bool Unsaved() const;
   void MarkSaved();
 };
 
+// Reads motion.lst, chara.bmp and pattern.pat into the editor, at start-up and on F9: the
+// problems go to the log, and the summary for the status line comes back (empty when nothing was
+// wrong), after the problems already found (`fileProblems`).
+std::string LoadCharacter(Editor& editor, std::vector<std::string> fileProblems);
 // Opens the window and the display and loads the character. 0 on success; on a display that
 // cannot be opened, says why on the log and returns a non-zero status.
 int StartUp(Editor& editor);

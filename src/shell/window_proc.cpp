@@ -73,13 +73,16 @@ void Key(Editor& e, const Message& m) {
   e.history.EndDrag();
   if (EndsEntry(key, m.held)) EndEntry(e);
   const CommandEntry* command = FindCommand(msg::kKeyDown, key, m.held);
+  // F9's question holds for the very next key only.
+  if (!command || command->command != Command::kReload) e.reloadAsked = false;
   if (command && (command->command == Command::kUndo || command->command == Command::kRedo)) {
     UndoOrRedo(e, command->command == Command::kRedo);  // restores exactly: no corner ordering
     return;
   }
-  // Every change a key makes belongs to the pattern shown when it arrived.
+  // Every change a key makes belongs to the pattern shown when it arrived. A reload is no step:
+  // it starts a new history.
   const int32_t p = e.state.currentPattern;
-  if (!IsSlot(p)) {
+  if (!IsSlot(p) || (command && command->command == Command::kReload)) {
     HandleKey(e.state, e.list, e.actions, key, m.held);
     return;
   }

@@ -124,6 +124,32 @@ TEST_F(EditorTest, WindowProc_AnswersItsTableAndPassesTheRestOn_FramesAndClose) 
             std::tuple(false, true, 1u));
 }
 
+// F9 reads the files again and keeps the pattern shown; unsaved edits, or edits saved to
+// motion2.lst that motion.lst lacks, make it ask first, and only the very next F9 goes on.
+TEST_F(EditorTest, F9_ReadsTheFilesAgain_AskingFirstWhenEditsWouldBeLost) {
+  ASSERT_EQ(Start(), 0);
+  auto speed = [&](const char* word) {
+    dir_.Write("motion.lst", std::string(kList).replace(std::string(kList).find("-1  4   1"), 9,
+                                                        std::string("-1  ") + word + "   1"));
+  };
+  const int32_t& shown = editor_->list.patterns[3].speed;
+  Send(msg::kKeyDown, vk::kDown), speed("7"), Send(msg::kKeyDown, vk::kF1 + 8);
+  EXPECT_EQ(std::pair(shown, editor_->state.currentPattern), std::pair(7, 3));
+  Send(msg::kKeyDown, vk::kTab), Send(msg::kKeyDown, '5'), Send(msg::kKeyDown, vk::kReturn);
+  speed("8"), Send(msg::kKeyDown, vk::kF1 + 8);
+  EXPECT_THAT(editor_->status.text, HasSubstr("UNSAVED EDITS"));
+  Send(msg::kKeyDown, vk::kF1 + 8);
+  EXPECT_EQ(std::tuple(shown, editor_->list.patterns[3].to, editor_->history.steps()),
+            std::tuple(8, -1, size_t{0}));
+  Send(msg::kKeyDown, '6'), Send(msg::kKeyDown, 'S'), speed("9");  // TO 6 saved to motion2.lst
+  Send(msg::kKeyDown, vk::kF1 + 8), Send(msg::kKeyDown, vk::kDown),
+      Send(msg::kKeyDown, vk::kF1 + 8);
+  EXPECT_EQ(std::pair(shown, editor_->status.text.substr(0, 11)),
+            std::pair(8, std::string("MOTION2.LST")));
+  Send(msg::kKeyDown, vk::kF1 + 8);
+  EXPECT_EQ(shown, 9);
+}
+
 TEST_F(EditorTest, MainLoop_HandlesEveryWaitingMessageBeforeAFrameAndEndsOnQuit) {
   ASSERT_EQ(Start(), 0);
   platform_.frames = 0, platform_.queueAtPresent.clear();
