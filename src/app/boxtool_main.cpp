@@ -22,7 +22,7 @@ struct Subcommand {
 
 constexpr Subcommand kSubcommands[] = {
     {"check", "check [DIR]", "report the problems of DIR's character", "", boxedit::RunCheck},
-    {"frames", "frames [DIR] [--motion M] [--format text|csv|json]",
+    {"frames", "frames [DIR] [--motion M] [--format text|csv|json|markdown]",
      "frame data of the motions: startup, active frames, recovery", "--motion --format",
      boxedit::RunFrames},
     {"sheet", "sheet [DIR] OUT.png [--motion M] [--columns N] [--layout 565|555]",

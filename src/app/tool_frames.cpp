@@ -1,5 +1,5 @@
-// boxtool frames [DIR] [--motion M] [--format text|csv|json]: the frame data of the character's
-// motions, counted by the motion-timing code the editor's playback uses.
+// boxtool frames [DIR] [--motion M] [--format text|csv|json|markdown]: the frame data of the
+// character's motions, counted by the motion-timing code the editor's playback uses.
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -18,7 +18,7 @@ namespace boxedit {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: boxtool frames [DIR] [--motion M] [--format text|csv|json]\n";
+    "usage: boxtool frames [DIR] [--motion M] [--format text|csv|json|markdown]\n";
 
 std::string Number(const std::optional<int64_t>& n) {
   return n ? std::to_string(*n) : std::string();
@@ -108,6 +108,23 @@ void PrintCsv(const std::vector<FrameData>& data) {
   }
 }
 
+// A Markdown table for wikis: the text table's columns, numbers to the right, "-" for an empty
+// figure, "never lands" in the frames column of such a motion.
+void PrintMarkdown(const std::vector<FrameData>& data) {
+  std::printf("| motion | name | first | last | frames | startup | active | recovery | hits |\n");
+  std::printf("|---:|---|---:|---:|---:|---:|---|---:|---|\n");
+  for (const FrameData& d : data) {
+    Row r = MakeRow(d);
+    if (d.neverLands) r.frames = "never lands";
+    for (std::string* cell : {&r.startup, &r.active, &r.recovery, &r.hits}) {
+      if (cell->empty()) *cell = "-";
+    }
+    std::printf("| %s | %s | %s | %s | %s | %s | %s | %s | %s |\n", r.motion.c_str(),
+                r.name.c_str(), r.first.c_str(), r.last.c_str(), r.frames.c_str(),
+                r.startup.c_str(), r.active.c_str(), r.recovery.c_str(), r.hits.c_str());
+  }
+}
+
 std::string JsonNumber(const std::optional<int64_t>& n) {
   return n ? std::to_string(*n) : "null";
 }
@@ -160,7 +177,7 @@ int RunFrames(const ToolArgs& args) {
   std::optional<int> onlyMotion;
   if (!MotionOption(parsed, "frames", kUsage, &onlyMotion)) return 2;
   const std::string format = parsed.Option("--format").value_or("text");
-  if (format != "text" && format != "csv" && format != "json") {
+  if (format != "text" && format != "csv" && format != "json" && format != "markdown") {
     std::fprintf(stderr, "boxtool frames: no format '%s'\n%s", format.c_str(), kUsage);
     return 2;
   }
@@ -181,6 +198,8 @@ int RunFrames(const ToolArgs& args) {
     PrintCsv(data);
   } else if (format == "json") {
     PrintJson(data);
+  } else if (format == "markdown") {
+    PrintMarkdown(data);
   } else {
     PrintText(data);
   }

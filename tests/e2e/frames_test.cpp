@@ -52,6 +52,12 @@ TEST_F(FramesTest, EveryFormatGivesTheSameFigures) {
       "  {\"motion\": 1, \"name\": \"WALK-L\", \"first\": 10, \"last\": 10, \"frames\": null, "
       "\"startup\": null, \"active\": null, \"recovery\": null, \"hits\": null}\n"
       "]\n");
+  ASSERT_EQ(Frames("--format markdown"), 0);
+  EXPECT_EQ(Out(),
+            "| motion | name | first | last | frames | startup | active | recovery | hits |\n"
+            "|---:|---|---:|---:|---:|---:|---|---:|---|\n"
+            "| 0 | STAND | 0 | 1 | 6 | 1 | 1-4 | 2 | 0 STA |\n"
+            "| 1 | WALK-L | 10 | 10 | never lands | - | - | - | - |\n");
 }
 
 TEST_F(FramesTest, ErrorsInTheListStillGiveFiguresAndBadArgumentsNone) {
