@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -125,41 +126,35 @@ void PrintMarkdown(const std::vector<FrameData>& data) {
   }
 }
 
-std::string JsonNumber(const std::optional<int64_t>& n) {
-  return n ? std::to_string(*n) : "null";
-}
-
-std::string JsonString(const std::string& s) {
-  return s.empty() ? "null" : "\"" + s + "\"";  // names and guards hold no quote or backslash
+nlohmann::ordered_json JsonNumber(const std::optional<int64_t>& n) {
+  return n ? nlohmann::ordered_json(*n) : nlohmann::ordered_json();
 }
 
 void PrintJson(const std::vector<FrameData>& data) {
-  std::printf("[");
-  for (size_t i = 0; i < data.size(); ++i) {
-    const FrameData& d = data[i];
-    std::string active = "null", hits = "null";
-    std::optional<int64_t> frames;
+  auto all = nlohmann::ordered_json::array();
+  for (const FrameData& d : data) {
+    nlohmann::ordered_json active, hits;  // null for a motion that never lands
     if (!d.neverLands) {
-      frames = d.frames;
-      active.clear();
-      hits.clear();
+      active = hits = nlohmann::ordered_json::array();
       for (const ActiveRange& r : d.active) {
-        active += (active.empty() ? "" : ", ") + std::string("[") + std::to_string(r.from) + ", " +
-                  std::to_string(r.to) + "]";
-        hits += (hits.empty() ? "" : ", ") + std::string("{\"damage\": ") +
-                std::to_string(r.damage) + ", \"guard\": " + JsonString(GuardText(r.guard)) + "}";
+        active.push_back({r.from, r.to});
+        const std::string guard = GuardText(r.guard);
+        nlohmann::ordered_json hit = {{"damage", r.damage}, {"guard", nullptr}};
+        if (!guard.empty()) hit["guard"] = guard;
+        hits.push_back(hit);
       }
-      active = "[" + active + "]";
-      hits = "[" + hits + "]";
     }
-    std::printf(
-        "%s\n  {\"motion\": %d, \"name\": \"%s\", \"first\": %d, \"last\": %d, \"frames\": %s, "
-        "\"startup\": %s, \"active\": %s, \"recovery\": %s, \"hits\": %s}",
-        i == 0 ? "" : ",", d.motion, MotionName(d.motion), d.first, d.last,
-        JsonNumber(frames).c_str(), JsonNumber(d.startup).c_str(), active.c_str(),
-        JsonNumber(d.recovery).c_str(), hits.c_str());
+    all.push_back({{"motion", d.motion},
+                   {"name", MotionName(d.motion)},
+                   {"first", d.first},
+                   {"last", d.last},
+                   {"frames", JsonNumber(d.neverLands ? std::nullopt : std::optional(d.frames))},
+                   {"startup", JsonNumber(d.startup)},
+                   {"active", active},
+                   {"recovery", JsonNumber(d.recovery)},
+                   {"hits", hits}});
   }
-  std::printf("%s]\n", data.empty() ? "" : "\n");
+  std::printf("%s\n", all.dump(2).c_str());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "../support/temp_dir.h"
@@ -43,15 +44,11 @@ TEST_F(FramesTest, EveryFormatGivesTheSameFigures) {
             "0,STAND,0,1,6,1,1-4,2,0,STA\n"
             "1,WALK-L,10,10,,,,,,\n");
   ASSERT_EQ(Frames(". --format json"), 0);
-  EXPECT_EQ(
-      Out(),
-      "[\n"
-      "  {\"motion\": 0, \"name\": \"STAND\", \"first\": 0, \"last\": 1, \"frames\": 6, "
-      "\"startup\": 1, \"active\": [[1, 4]], \"recovery\": 2, \"hits\": [{\"damage\": 0, "
-      "\"guard\": \"STA\"}]},\n"
-      "  {\"motion\": 1, \"name\": \"WALK-L\", \"first\": 10, \"last\": 10, \"frames\": null, "
-      "\"startup\": null, \"active\": null, \"recovery\": null, \"hits\": null}\n"
-      "]\n");
+  EXPECT_EQ(nlohmann::ordered_json::parse(Out()).dump(),
+            "[{\"motion\":0,\"name\":\"STAND\",\"first\":0,\"last\":1,\"frames\":6,\"startup\":1,"
+            "\"active\":[[1,4]],\"recovery\":2,\"hits\":[{\"damage\":0,\"guard\":\"STA\"}]},"
+            "{\"motion\":1,\"name\":\"WALK-L\",\"first\":10,\"last\":10,\"frames\":null,"
+            "\"startup\":null,\"active\":null,\"recovery\":null,\"hits\":null}]");
   ASSERT_EQ(Frames("--format markdown"), 0);
   EXPECT_EQ(Out(),
             "| motion | name | first | last | frames | startup | active | recovery | hits |\n"
