@@ -25,6 +25,8 @@ constexpr Subcommand kSubcommands[] = {
     {"frames", "frames [DIR] [--motion M] [--format text|csv|json|markdown]",
      "frame data of the motions: startup, active frames, recovery", "--motion --format",
      boxedit::RunFrames},
+    {"diff", "diff A B [--format text|json]",
+     "what differs between two lists (files or character folders)", "--format", boxedit::RunDiff},
     {"sheet", "sheet [DIR] OUT.png [--motion M] [--columns N] [--layout 565|555]",
      "a contact sheet of the patterns as the editor draws them", "--motion --columns --layout",
      boxedit::RunSheet},

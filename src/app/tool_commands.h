@@ -14,5 +14,6 @@ int RunReplay(const ToolArgs& args);      // boxtool replay SCRIPT [--layout 565
 int RunMakeSample(const ToolArgs& args);  // boxtool make-sample DIR
 int RunSheet(const ToolArgs& args);       // boxtool sheet [DIR] OUT.png [options]
 int RunFrames(const ToolArgs& args);      // boxtool frames [DIR] [--motion M] [--format F]
+int RunDiff(const ToolArgs& args);        // boxtool diff A B [--format text|json]
 
 }  // namespace boxedit
