@@ -57,4 +57,19 @@ const char* GuardName(int32_t guard) {
   }
 }
 
+const char* ClashName(int32_t clash) {
+  switch (clash) {
+    case -1:
+      return "NON";
+    case 0:
+      return "SMA";
+    case 1:
+      return "BIG";
+    case 8:
+      return "JMP";
+    default:
+      return nullptr;
+  }
+}
+
 }  // namespace boxedit

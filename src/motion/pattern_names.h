@@ -1,4 +1,4 @@
-// The names the editor gives motions and guard codes, shared by its panels and boxtool.
+// The names the editor gives motions, guard and clash codes, shared by its panels and boxtool.
 #pragma once
 
 #include <cstdint>
@@ -10,5 +10,8 @@ const char* MotionName(int32_t motion);
 
 // "STA", "JMP", "SIT", "THR" or "NON" for guard codes 0, 1, 2, 3 and 9; null for any other.
 const char* GuardName(int32_t guard);
+
+// "NON", "SMA", "BIG" or "JMP" for clash codes -1, 0, 1 and 8; null for any other.
+const char* ClashName(int32_t clash);
 
 }  // namespace boxedit

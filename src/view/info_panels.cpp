@@ -59,21 +59,6 @@ const char* VoiceWord(int32_t voice) {
   return voice == 9 ? " NON" : nullptr;
 }
 
-const char* ClashWord(int32_t clash) {
-  switch (clash) {
-    case -1:
-      return " NON";
-    case 0:
-      return " SMA";
-    case 1:
-      return " BIG";
-    case 8:
-      return " JMP";
-    default:
-      return nullptr;
-  }
-}
-
 // Label x and value x of the three attribute columns.
 struct Column {
   int32_t label, value;
@@ -174,7 +159,7 @@ void DrawAttributePanel(const Font& font, const MotionList& list, int32_t curren
   DrawLabelledNumber(font, kColumn2, AttributeRow(2), Field::kVy, r.vy, m);
   DrawLabelledNumber(font, kColumn2, AttributeRow(3), Field::kRy, r.ry, m);
 
-  DrawLabelledWord(font, kColumn3, AttributeRow(0), Field::kClash, ClashWord(r.clash), m);
+  DrawLabelledName(font, kColumn3, AttributeRow(0), Field::kClash, ClashName(r.clash), m);
   DrawLabelledName(font, kColumn3, AttributeRow(1), Field::kGuard, GuardName(r.guard), m);
   DrawLabelledNumber(font, kColumn3, AttributeRow(2), Field::kDamage, r.damage, m);
   DrawLabelledNumber(font, kColumn3, AttributeRow(3), Field::kHitTo, r.hitTo, m);
