@@ -4,30 +4,40 @@ namespace boxedit {
 
 using R = const PatternRecord&;
 
+// A field's name with a getter and a setter; the setter takes a value already checked to fit.
+#define BOXEDIT_ATTRIBUTE(name, member)                                              \
+  {                                                                                  \
+    name, [](R r) -> int64_t { return r.member; }, [](PatternRecord& r, int64_t v) { \
+      r.member = static_cast<decltype(PatternRecord::member)>(v);                    \
+    }                                                                                \
+  }
+
 const std::array<NamedAttribute, 17> kNamedAttributes{{
-    {"to", [](R r) -> int64_t { return r.to; }},
-    {"speed", [](R r) -> int64_t { return r.speed; }},
-    {"picture", [](R r) -> int64_t { return r.picture; }},
-    {"depth", [](R r) -> int64_t { return r.depth; }},
-    {"circo", [](R r) -> int64_t { return r.circo; }},
-    {"voice", [](R r) -> int64_t { return r.voice; }},
-    {"vx", [](R r) -> int64_t { return r.vx; }},
-    {"rx", [](R r) -> int64_t { return r.rx; }},
-    {"vy", [](R r) -> int64_t { return r.vy; }},
-    {"ry", [](R r) -> int64_t { return r.ry; }},
-    {"extra", [](R r) -> int64_t { return r.extra; }},
-    {"clash", [](R r) -> int64_t { return r.clash; }},
-    {"guard", [](R r) -> int64_t { return r.guard; }},
-    {"damage", [](R r) -> int64_t { return r.damage; }},
-    {"hit_to", [](R r) -> int64_t { return r.hitTo; }},
-    {"hit_i", [](R r) -> int64_t { return r.hitI; }},
-    {"flags", [](R r) -> int64_t { return r.flags; }},
+    BOXEDIT_ATTRIBUTE("to", to),
+    BOXEDIT_ATTRIBUTE("speed", speed),
+    BOXEDIT_ATTRIBUTE("picture", picture),
+    BOXEDIT_ATTRIBUTE("depth", depth),
+    BOXEDIT_ATTRIBUTE("circo", circo),
+    BOXEDIT_ATTRIBUTE("voice", voice),
+    BOXEDIT_ATTRIBUTE("vx", vx),
+    BOXEDIT_ATTRIBUTE("rx", rx),
+    BOXEDIT_ATTRIBUTE("vy", vy),
+    BOXEDIT_ATTRIBUTE("ry", ry),
+    BOXEDIT_ATTRIBUTE("extra", extra),
+    BOXEDIT_ATTRIBUTE("clash", clash),
+    BOXEDIT_ATTRIBUTE("guard", guard),
+    BOXEDIT_ATTRIBUTE("damage", damage),
+    BOXEDIT_ATTRIBUTE("hit_to", hitTo),
+    BOXEDIT_ATTRIBUTE("hit_i", hitI),
+    BOXEDIT_ATTRIBUTE("flags", flags),
 }};
 
+#undef BOXEDIT_ATTRIBUTE
+
 const std::array<NamedBox, 3> kNamedBoxes{{
-    {"defense", 0, [](R r) -> const Box& { return r.defense[0]; }},
-    {"defense", 1, [](R r) -> const Box& { return r.defense[1]; }},
-    {"attack", 0, [](R r) -> const Box& { return r.attack[0]; }},
+    {"defense", 0, &PatternRecord::defense},
+    {"defense", 1, &PatternRecord::defense},
+    {"attack", 0, &PatternRecord::attack},
 }};
 
 const std::array<NamedCoordinate, 4> kNamedCoordinates{{

@@ -12,13 +12,17 @@ namespace boxedit {
 struct NamedAttribute {
   const char* name;  // "to", "speed", ..., "hit_i", "flags"
   int64_t (*get)(const PatternRecord&);
+  void (*set)(PatternRecord&, int64_t);
 };
 extern const std::array<NamedAttribute, 17> kNamedAttributes;
 
 struct NamedBox {
   const char* group;  // "defense" or "attack"
   int index;
-  const Box& (*of)(const PatternRecord&);
+  std::array<Box, kBoxesPerGroup> PatternRecord::*boxes;
+
+  const Box& of(const PatternRecord& r) const { return (r.*boxes)[index]; }
+  Box& of(PatternRecord& r) const { return (r.*boxes)[index]; }
 };
 extern const std::array<NamedBox, 3> kNamedBoxes;
 

@@ -130,26 +130,32 @@ std::string FormatList(const MotionList& list, const ListHeader& header, SaveLay
 
 bool Save(const MotionList& list, const std::filesystem::path& dir, SaveLayout layout,
           std::string* error, const ListHeader* startupHeader, std::string* note) {
-  auto fail = [error](std::string reason) {
-    if (error != nullptr) *error = std::move(reason);
-    return false;
-  };
-  if (IsSameFile(dir / kSavedListFileName, dir / kListFileName)) {
-    return fail(std::string(kSavedListFileName) + " is " + kListFileName +
-                " under another name, and " + kListFileName + " is never written");
-  }
   ListHeader header;
   std::string reason;
   // The header is copied from the file as it stands now, not taken from memory.
   if (!ReadHeaderOfList(dir, &header, &reason)) {
-    if (startupHeader == nullptr) return fail(reason);
+    if (startupHeader == nullptr) {
+      if (error != nullptr) *error = reason;
+      return false;
+    }
     header = *startupHeader;
     if (note != nullptr) *note = reason + "; its header as read at start-up was used";
   }
-  if (!WriteFileAtomically(dir / kSavedListFileName, FormatList(list, header, layout), &reason)) {
-    return fail(reason);
+  return SaveWithHeader(list, header, dir, layout, error);
+}
+
+bool SaveWithHeader(const MotionList& list, const ListHeader& header,
+                    const std::filesystem::path& dir, SaveLayout layout, std::string* error) {
+  std::string reason;
+  if (IsSameFile(dir / kSavedListFileName, dir / kListFileName)) {
+    reason = std::string(kSavedListFileName) + " is " + kListFileName +
+             " under another name, and " + kListFileName + " is never written";
+  } else if (WriteFileAtomically(dir / kSavedListFileName, FormatList(list, header, layout),
+                                 &reason)) {
+    return true;
   }
-  return true;
+  if (error != nullptr) *error = std::move(reason);
+  return false;
 }
 
 }  // namespace boxedit

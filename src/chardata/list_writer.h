@@ -45,4 +45,8 @@ bool Save(const MotionList& list, const std::filesystem::path& dir, SaveLayout l
           std::string* error = nullptr, const ListHeader* startupHeader = nullptr,
           std::string* note = nullptr);
 
+// The same write with the header given (boxtool import): DIR/motion.lst is not read.
+bool SaveWithHeader(const MotionList& list, const ListHeader& header,
+                    const std::filesystem::path& dir, SaveLayout layout, std::string* error);
+
 }  // namespace boxedit
