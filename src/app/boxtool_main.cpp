@@ -27,6 +27,11 @@ constexpr Subcommand kSubcommands[] = {
      boxedit::RunFrames},
     {"diff", "diff A B [--format text|json]",
      "what differs between two lists (files or character folders)", "--format", boxedit::RunDiff},
+    {"export", "export [DIR] [--output FILE]", "the character's list as JSON for other tools",
+     "--output", boxedit::RunExport},
+    {"import", "import FILE.json [DIR] [--layout s|l]",
+     "write DIR/motion2.lst from a JSON document of the list (FILE - reads stdin)", "--layout",
+     boxedit::RunImport},
     {"sheet", "sheet [DIR] OUT.png [--motion M] [--columns N] [--layout 565|555]",
      "a contact sheet of the patterns as the editor draws them", "--motion --columns --layout",
      boxedit::RunSheet},
@@ -83,6 +88,7 @@ int main(int argc, char** argv) {
   // Lines end in LF on every system, so that the output is the same bytes everywhere.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
 #endif
   if (argc < 2) {
     Help(stderr);

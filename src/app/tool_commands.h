@@ -15,5 +15,7 @@ int RunMakeSample(const ToolArgs& args);  // boxtool make-sample DIR
 int RunSheet(const ToolArgs& args);       // boxtool sheet [DIR] OUT.png [options]
 int RunFrames(const ToolArgs& args);      // boxtool frames [DIR] [--motion M] [--format F]
 int RunDiff(const ToolArgs& args);        // boxtool diff A B [--format text|json]
+int RunExport(const ToolArgs& args);      // boxtool export [DIR] [--output FILE]
+int RunImport(const ToolArgs& args);      // boxtool import FILE.json [DIR] [--layout s|l]
 
 }  // namespace boxedit
