@@ -74,15 +74,27 @@ std::optional<uint32_t> ParseDecimal(std::string_view word, uint32_t max) {
   return static_cast<uint32_t>(value);
 }
 
-// Whether `s` is `lower` in any case; `lower` is in lower case.
-bool EqualsNoCase(std::string_view s, std::string_view lower) {
-  if (s.size() != lower.size()) return false;
-  for (size_t i = 0; i < s.size(); ++i) {
-    char c = s[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != lower[i]) return false;
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Whether `a` and `b` are the same ASCII text in any case.
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
   }
   return true;
+}
+
+// The key names for a message: "Esc, Up, ..., PageDown".
+std::string KeyNames() {
+  std::string names;
+  for (const NamedKey& key : kNamedKeys) {
+    if (!names.empty()) names += ", ";
+    names += key.name;
+  }
+  return names;
 }
 
 bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
@@ -153,7 +165,8 @@ bool ParseLine(std::string_view line, ReplayCommand* out, std::string* error) {
     }
     const std::optional<uint32_t> code = ReplayKeyCode(keyName);
     if (!code) {
-      *error = "unknown key " + Quoted(keyName) + " (a key name or a code 0..255)";
+      *error = "unknown key " + Quoted(keyName) + " (known keys: " + KeyNames() +
+               ", the letters A-Z, the digits 0-9, or a code 0..255)";
       return false;
     }
     out->op = ReplayOp::kKey;
@@ -246,14 +259,13 @@ bool ParseLine(std::string_view line, ReplayCommand* out, std::string* error) {
 
 std::optional<uint32_t> ReplayKeyCode(std::string_view name) {
   for (const NamedKey& key : kNamedKeys) {
-    if (key.name == name) return key.code;
+    if (EqualsNoCase(key.name, name)) return key.code;
   }
-  // Single letters and digits name their keys, whose codes are their upper-case characters;
-  // any longer run of digits is a code.
-  if (name.size() == 1 &&
-      ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9'))) {
-    return static_cast<uint32_t>(name[0]);
-  }
+  // Single letters (in any case) and digits name their keys, whose codes are their upper-case
+  // characters; any longer run of digits is a code.
+  const char c = name.size() == 1 ? Lower(name[0]) : '\0';
+  if (c >= 'a' && c <= 'z') return static_cast<uint32_t>(c - 'a' + 'A');
+  if (c >= '0' && c <= '9') return static_cast<uint32_t>(c);
   return ParseDecimal(name, 255);
 }
 

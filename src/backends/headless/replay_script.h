@@ -40,7 +40,7 @@ struct ReplayCommand {
 
 inline constexpr uint32_t kMaxReplayFrames = 1000000;
 
-// The virtual-key code of a key name of the script (Esc, Up, F5, A, 7, ...), as written. The
+// The virtual-key code of a key name of the script (Esc, Up, F5, A, 7, ...), in any case. The
 // modifiers before it (CTRL+, SHIFT+, ALT+, in any order and any case, each once) are the
 // parser's to take off.
 std::optional<uint32_t> ReplayKeyCode(std::string_view name);

@@ -38,10 +38,12 @@ TEST(ReplayScript, ParsesEveryCommand_WithLineNumbersPastBlanksAndComments) {
 
 TEST(ReplayScript, KeyNamesGiveVirtualKeyCodes_AndLongerNumbersAreCodes) {
   const std::pair<const char*, uint32_t> keys[] = {
-      {"Esc", 27}, {"F12", 123},     {"Z", 90},      {"0", 48},      {"07", 7},       {"255", 255},
-      {"Tab", 9},  {"Backspace", 8}, {"Minus", 189}, {"PageUp", 33}, {"PageDown", 34}};
+      {"Esc", 27},    {"F12", 123},   {"Z", 90},        {"0", 48},
+      {"07", 7},      {"255", 255},   {"Tab", 9},       {"Backspace", 8},
+      {"Minus", 189}, {"PageUp", 33}, {"PageDown", 34}, {"esc", 27},
+      {"DOWN", 40},   {"pageup", 33}, {"a", 65},        {"z", 90}};
   for (const auto& [name, code] : keys) EXPECT_EQ(ReplayKeyCode(name), code) << name;
-  for (const char* bad : {"esc", "a", "F13", "256", "-1", ""})
+  for (const char* bad : {"ab", "@", "F13", "256", "-1", ""})
     EXPECT_EQ(ReplayKeyCode(bad), std::nullopt) << bad;
 }
 
@@ -49,7 +51,7 @@ TEST(ReplayScript, NamesScriptAndLine_WhenLineIsMalformed) {
   const std::pair<const char*, const char*> cases[] = {
       {"key A\n\n# c\njump 1 2\n", "s.txt:4: unknown command 'jump'"},
       {"close\n# the end\nframe\n", "s.txt:3: nothing may follow 'close' (line 1)"},
-      {"key CTRL+q", "key 'q'"},
+      {"key CTRL+qq", "key 'qq' (known keys: Esc, Up, Down, Left,"},
       {"key CTRL+Shift+ctrl+Z", "'ctrl' given twice"},
       {"key FOO+Z", "modifier 'FOO'"},
       {"rup 5 65536", "coordinate '65536'"},
