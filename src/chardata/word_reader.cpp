@@ -40,10 +40,11 @@ bool ParseInt32(std::string_view word, int32_t* value) {
 std::string QuoteWord(std::string_view word) {
   constexpr size_t kShown = 40;
   std::string quoted = "'";
-  // Bytes that a terminal would act on, or that would end the message, are shown as \xNN.
+  // Bytes that a terminal would act on, that would end the message, or that are not ASCII (and
+  // so may not be text in the terminal's encoding) are shown as \xNN.
   for (const char c : word.substr(0, kShown)) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
+    if (byte < 0x20 || byte > 0x7E) {
       constexpr char kHex[] = "0123456789ABCDEF";
       quoted += "\\x";
       quoted += kHex[byte >> 4];

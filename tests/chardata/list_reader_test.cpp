@@ -136,8 +136,8 @@ TEST(ListReader, BadInput_KeepsWhatWasReadAndReportsTheLine) {
       {h + Record(6) + Record(7) + "\n" + Record(6, {{3, "99"}}),
        {W(7) + "pattern 6 was already given on line 4", W(7) + "records out of index order",
         "6: pic=99 "}},
-      {h + Record(1, {{18, "1\x1b"}, {21, std::string("ab\0cd", 5)}}),
-       {W(4) + "'1\\x1B' is shorter", W(4) + "'1\\x1B' has digits",
+      {h + Record(1, {{18, "1\x1b\x7e\xe9"}, {21, std::string("ab\0cd", 5)}}),
+       {W(4) + "'1\\x1B~\\xE9' is shorter", W(4) + "'1\\x1B~\\xE9' has digits",
         W(4) + "comment word holds a NUL byte", "1: comment='ab'"}},
   };
   for (const char* word : {"12abc", "2147483648", "-"}) {
