@@ -172,8 +172,13 @@ TEST_F(BoxtoolTest, Resave_WritesTheKeysLayoutsAndRefusesAListWithErrors) {
 TEST_F(BoxtoolTest, HelpAndUnknownOptions) {
   EXPECT_EQ(Boxtool("--help"), 0);
   EXPECT_THAT(dir_.Read("out.txt"), HasSubstr("make-sample"));
-  EXPECT_EQ(Boxtool("replay --help"), 0);
-  EXPECT_EQ(dir_.Read("out.txt"), "usage: boxtool replay SCRIPT [--layout 565|555]\n");
+  EXPECT_EQ(Boxtool("frames --help"), 0);
+  const std::string help = dir_.Read("out.txt");
+  EXPECT_THAT(help, HasSubstr("--format F   text"));
+  EXPECT_THAT(help, HasSubstr("exit: 0, 1 when motion.lst has errors"));
+  EXPECT_EQ(Boxtool("help frames"), 0);
+  EXPECT_EQ(dir_.Read("out.txt"), help);
+  EXPECT_EQ(Boxtool("help nope"), 2);
   EXPECT_EQ(Boxtool("replay"), 2);
   EXPECT_EQ(Err(), "usage: boxtool replay SCRIPT [--layout 565|555]\n");
   for (const char* args : {"check --nope", "replay s.txt --lay 555", "make-sample --forced x"}) {
