@@ -189,6 +189,15 @@ int RunFrames(const ToolArgs& args) {
     if ((onlyMotion && m != *onlyMotion) || m * kPatternsPerMotion > list->lastPattern) continue;
     if (std::optional<FrameData> d = ComputeFrameData(*list, m)) data.push_back(*d);
   }
+  if (onlyMotion && data.empty()) {
+    const int first = *onlyMotion * kPatternsPerMotion;
+    std::fprintf(
+        stderr, "boxtool frames: motion %d has no frame data: its first slot, pattern %d, %s\n",
+        *onlyMotion, first,
+        first > list->lastPattern
+            ? ("is past the last pattern read (" + std::to_string(list->lastPattern) + ")").c_str()
+            : "is empty");
+  }
   if (format == "csv") {
     PrintCsv(data);
   } else if (format == "json") {

@@ -60,6 +60,8 @@ TEST_F(FramesTest, EveryFormatGivesTheSameFigures) {
 TEST_F(FramesTest, ErrorsInTheListStillGiveFiguresAndBadArgumentsNone) {
   EXPECT_EQ(Frames("--motion 3"), 0);  // an empty first slot: the heading alone
   EXPECT_EQ(Out(), "motion  name  first  last  frames  startup  active  recovery  hits\n");
+  EXPECT_THAT(dir_.Read("err.txt"), HasSubstr("motion 3 has no frame data: its first slot, pattern "
+                                              "30, is past the last pattern read (10)"));
   // Motion 2 has no attack box: every figure but the frames is a dash.
   dir_.Write("motion.lst", std::string(kList) +
                                "  20 -1 3 0 0 3 9 0 0 0 0 0 -1 U 0 -1 0 0000 000000000000 "
