@@ -68,6 +68,7 @@ EMSCRIPTEN_KEEPALIVE int boxedit_page_run(const char* dir) {
   platform.OfferWhenReplaced(folder / kSavedListFileName);
   // RunEditor's start-up and loop, with the editor kept where the page can reach it.
   auto editor = std::make_unique<Editor>(platform, folder, log);
+  editor->absentFileNote = "not among the files opened: no pictures will show";
   if (const int status = StartUp(*editor); status != 0) return status;
   runningEditor = editor.get();
   RunMainLoop(*editor);

@@ -180,24 +180,38 @@ std::string LoadCharacter(Editor& e, std::vector<std::string> fileProblems) {
   const Diagnostics diagnostics = Load(*fresh, e.dir, &header);
   e.list = *fresh;
 
+  std::vector<std::string> absent;  // the files the note says are not there
+  auto notUsed = [&](const char* name, const std::string& why, const char* consequence) {
+    std::error_code ec;
+    if (!e.absentFileNote.empty() && !std::filesystem::exists(e.dir / name, ec)) {
+      absent.push_back(name);
+    } else {
+      fileProblem(std::string(name) + " not used: " + why + "; " + consequence);
+    }
+  };
+
   Surface& sheet = e.pictures.tileSheet;
   sheet.Create(e.display, kTileSheetWidth, kTileSheetHeight);
   sheet.SetCells(kTileSize, kTileSize);
   std::string warning;
   if (!LoadTileSheet(sheet, e.display.is565, e.dir / kTileSheetFileName,
                      KeyPixel(header, e.display.is565), &error, &warning)) {
-    fileProblem(std::string(kTileSheetFileName) + " not used: " + error + "; no tiles will show");
+    notUsed(kTileSheetFileName, error, "no tiles will show");
   } else if (!warning.empty()) {
     fileProblem(std::string(kTileSheetFileName) + " is short: " + warning);
   }
   size_t held = 0;
   if (!e.pictures.Load(e.dir / kPatternFileName, &error, &held)) {
-    fileProblem(std::string(kPatternFileName) + " not used: " + error + "; no pictures will show");
+    notUsed(kPatternFileName, error, "no pictures will show");
   } else if (held < kPictureFileSize) {
     const size_t bytesPerPicture = kPictureFileSize / kPictureCount;
     fileProblem(std::string(kPatternFileName) + " is short: " + std::to_string(held) + " of " +
                 std::to_string(kPictureFileSize) + " bytes; pictures from " +
                 std::to_string(held / bytesPerPicture) + " on have no tiles");
+  }
+  if (!absent.empty()) {
+    fileProblem(absent.size() == 1 ? absent[0] + " was " + e.absentFileNote
+                                   : absent[0] + " and " + absent[1] + " were " + e.absentFileNote);
   }
   e.firstErrorLine.reset();
   for (const Diagnostic& d : diagnostics) {

@@ -86,6 +86,9 @@ struct Editor {
   // A save since the last load wrote edits that motion.lst does not hold.
   bool savedEditsSinceLoad = false;
   bool reloadAsked = false;  // the last key was an F9 that asked before reading the files again
+  // Set where the character is the files the user picked (the web page): why chara.bmp or
+  // pattern.pat is not there at all, said in place of the file system's error.
+  std::string absentFileNote;
 
   // Whether the table differs from savedRecords, defense box 0's x values aside.
   bool Unsaved() const;

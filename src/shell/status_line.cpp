@@ -5,7 +5,10 @@
 namespace boxedit {
 
 std::string StatusText(std::string_view message) {
-  std::string text(message.substr(0, kStatusMaxChars));
+  // A longer message ends in "..." within the line: the log has all of it.
+  std::string text(message.size() <= kStatusMaxChars
+                       ? message
+                       : std::string(message.substr(0, kStatusMaxChars - 3)) + "...");
   for (char& c : text) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     // The font's cells hold space to '_' (upper case only); the cells above hold other glyphs.

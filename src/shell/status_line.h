@@ -13,7 +13,8 @@ namespace boxedit {
 inline constexpr int kStatusFrames = 60;  // 3 seconds at 20 frames a second
 inline constexpr size_t kStatusMaxChars = 80;
 
-// A message as the status line shows it: upper case, cut at kStatusMaxChars, every character the
+// A message as the status line shows it: upper case, cut to end in "..." at kStatusMaxChars
+// (the width of the screen), every character the
 // font cannot draw (outside space .. '_') as a blank.
 std::string StatusText(std::string_view message);
 

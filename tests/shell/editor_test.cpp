@@ -90,7 +90,7 @@ TEST_F(EditorTest, Saves_ReportOnTheStatusLine_AndOutliveTheListFile) {
   Send(msg::kKeyDown, 'L');
   EXPECT_EQ(dir_.Read("motion2.lst").substr(0, 26), "HEAD\n  0   0   0  10\n\nEND\n");
   EXPECT_THAT(editor_->status.text, HasSubstr("(L), START-UP HEADER USED"));
-  EXPECT_EQ(StatusText(std::string(90, 'x') + "\t~"), std::string(80, 'X'));
+  EXPECT_EQ(StatusText("a\t~" + std::string(90, 'x')), "A  " + std::string(74, 'X') + "...");
 }
 
 // The table's messages are answered 1 (lParam: column low, row high); the rest go to the platform.

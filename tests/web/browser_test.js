@@ -229,6 +229,13 @@ function tests() {
     await settle(page);
     assert.equal(await differences(page, path.join(dir, 'down.png'), 'all but the clock'), '');
     assert.equal(await page.evaluate(() => boxedit.running()), true);
+
+    // motion.lst alone: the editor names the files that were not opened.
+    const again = await page.evaluate(() => boxedit.runs());
+    await (await page.$('#open-files')).uploadFile(list);
+    await waitForRun(page, again);
+    assert.match(await page.$eval('#log', (e) => e.innerText),
+        /chara\.bmp and pattern\.pat were not among the files opened: no pictures will show/);
   });
 
   test('the page raised no error', () => {
