@@ -24,7 +24,8 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {
     {"check", "check [DIR]", "report the problems of DIR's character", "", boxedit::RunCheck,
      "DIR is the character's folder (the current one unless given). Each problem is a line\n"
-     "'FILE:LINE: error|warning: message'.\n"
+     "'FILE:LINE: error|warning: message'. Defense box 0's x values are not checked: the\n"
+     "editor sets them to -18 and 18 at each frame it draws; resave keeps the file's own.\n"
      "exit: 0 no problem, 1 problems (warnings too), 2 motion.lst unreadable or bad arguments\n"},
     {"frames", "frames [DIR] [--motion M] [--format text|csv|json|markdown]",
      "frame data of the motions: startup, active frames, recovery", "--motion --format",

@@ -161,7 +161,7 @@ Diagnostics CheckLinks(const Character& c, int slot) {
 }
 
 // The three boxes the editor edits. Defense box 0's x1 and x2 are not the user's: the editor
-// sets them to -18 and 18 every frame, and the save writes those, so nothing is said of them.
+// sets them to -18 and 18 at every frame it draws, so nothing is said of them.
 struct EditableBox {
   const char* name;
   const Box& (*of)(const PatternRecord&);

@@ -15,6 +15,14 @@ bool SameEdits(const PatternRecord& a, const PatternRecord& b) {
   return a == widthsAside;
 }
 
+void PutRecord(MotionList& list, int32_t slot, const PatternRecord& record) {
+  PatternRecord& target = list.patterns[slot];
+  const Box widths = target.defense[0];
+  target = record;
+  target.defense[0].x1 = widths.x1;
+  target.defense[0].x2 = widths.x2;
+}
+
 void EditHistory::Record(int32_t slot, const PatternRecord& before, const PatternRecord& after,
                          Join join) {
   EditStep step{slot, before, after};
@@ -74,7 +82,7 @@ void EditHistory::Push(const EditStep& step) {
 
 void EditHistory::DropPending(MotionList& list) {
   if (!pending_) return;
-  list.patterns[pending_->slot] = pending_->before;
+  PutRecord(list, pending_->slot, pending_->before);
   pending_.reset();
 }
 
@@ -83,7 +91,7 @@ std::optional<int32_t> EditHistory::Undo(MotionList& list) {
   DropPending(list);
   if (done_ == 0) return std::nullopt;
   const EditStep& step = steps_[--done_];
-  list.patterns[step.slot] = step.before;
+  PutRecord(list, step.slot, step.before);
   return step.slot;
 }
 
@@ -92,7 +100,7 @@ std::optional<int32_t> EditHistory::Redo(MotionList& list) {
   DropPending(list);
   if (done_ == steps_.size()) return std::nullopt;
   const EditStep& step = steps_[done_++];
-  list.patterns[step.slot] = step.after;
+  PutRecord(list, step.slot, step.after);
   return step.slot;
 }
 

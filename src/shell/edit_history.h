@@ -23,6 +23,10 @@ SlotBoxes BoxesOf(const PatternRecord& record);
 // Equal as the user sees them: defense box 0's x values, which every frame resets, aside.
 bool SameEdits(const PatternRecord& a, const PatternRecord& b);
 
+// Puts `record` into the slot, but for defense box 0's x values, which no edit and no undo
+// sets: only the frame does.
+void PutRecord(MotionList& list, int32_t slot, const PatternRecord& record);
+
 struct EditStep {
   int32_t slot = 0;
   PatternRecord before, after;

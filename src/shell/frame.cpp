@@ -13,10 +13,10 @@ namespace boxedit {
 
 namespace {
 
-// Defense box 0 of every slot spans x -18..18 whatever was loaded or edited: only its height
-// is the user's to set. It runs every frame, before the boxes are drawn, so a width set by the
-// mouse or read from the file lasts until the next frame at most; a save made between frames
-// writes the reset values.
+// Defense box 0 of every slot spans x -18..18 whatever was loaded: only its height is the
+// user's to set, and no command changes its x values (the window procedure takes back whatever
+// one did). It runs every frame, before the boxes are drawn, so the file's values last until the
+// first frame: a save before it writes them, as boxtool resave does.
 void ResetDefenseBoxWidths(MotionList& list) {
   for (PatternRecord& p : list.patterns) {
     p.defense[0].x1 = -18;

@@ -9,6 +9,13 @@ bool IsSlot(int32_t pattern) {
   return pattern >= 0 && pattern < kPatternCount;
 }
 
+// Defense box 0's x values are not the user's: whatever a command did to them is taken back, so
+// that only the frame sets them and a save before the first frame writes the file's own.
+void KeepDefenseWidths(const PatternRecord& before, PatternRecord& record) {
+  record.defense[0].x1 = before.defense[0].x1;
+  record.defense[0].x2 = before.defense[0].x2;
+}
+
 // Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo. Either shows the pattern that changed.
 void UndoOrRedo(Editor& e, bool redo) {
   const std::optional<int32_t> slot = redo ? e.history.Redo(e.list) : e.history.Undo(e.list);
@@ -29,6 +36,7 @@ void EndEntry(Editor& e) {
   }
   const PatternRecord before = e.list.patterns[p];
   CommitEntry(e.state, e.list, e.actions);
+  KeepDefenseWidths(before, e.list.patterns[p]);
   e.history.Record(p, before, e.list.patterns[p], EditHistory::Join::kNewStep);
 }
 
@@ -88,6 +96,7 @@ void Key(Editor& e, const Message& m) {
   }
   const PatternRecord before = e.list.patterns[p];
   HandleKey(e.state, e.list, e.actions, key, m.held);
+  KeepDefenseWidths(before, e.list.patterns[p]);
   // The ordering that a Shift or Ctrl key-down makes joins the command that comes with it.
   const bool modifier = key == vk::kShift || key == vk::kControl;
   e.history.Record(p, before, e.list.patterns[p],
@@ -126,6 +135,7 @@ void Mouse(Editor& e, const Message& m) {
       IsSlot(p) ? std::optional(e.list.patterns[p]) : std::nullopt;
   HandleMouse(e.state, e.list, event, MouseColumn(m.lParam), MouseRow(m.lParam));
   if (before) {
+    KeepDefenseWidths(*before, e.list.patterns[p]);
     const bool held = e.state.leftButtonDown == 1 || e.state.rightButtonDown == 1;
     e.history.Record(p, *before, e.list.patterns[p],
                      press  ? EditHistory::Join::kPress

@@ -18,14 +18,15 @@ using testing::FakePlatform;
 using testing::TempDir;
 using Table = std::array<PatternRecord, kPatternCount>;
 
-// Slot 1's attack box and slot 2's defense box 1 are out of order, for the ordering every key runs.
+// Slot 1's attack box and slot 2's defense box 1 are out of order, for the ordering every key runs;
+// slot 2's defense box 0 is not -18..18 wide until a frame is drawn.
 constexpr const char* kList =
     "HEAD\n0 0 0 10\nEND\n"
     "   0   -1  3   0  0  3 9    0 0   0 0 0 -1 U  0   -1 0 0000 112050012000 000000000000 "
     "000000000000 a\n"
     "   1   -1  0   0  0  3 9    0 0 100 0 0 -1 U  0   -1 0 0000 112050012000 000000000000 "
     "020050102020 b\n"
-    "   2    0  2   0  0 44 9    0 0   0 0 0 -1 U  0   -1 0 0000 112050012000 114020004030 "
+    "   2    0  2   0  0 44 9    0 0   0 0 0 -1 U  0   -1 0 0000 130050005000 114020004030 "
     "000000000000 c\n"
     "   5   -1  4   0  0  3 9    0 0   0 0 0 -1 U  0   -1 0 0000 112050012000 000000000000 "
     "000000000000 d\n";
@@ -63,7 +64,7 @@ TEST_F(UndoAndPlaybackTest, UndoingEveryCommandGivesBackTheTableAndRedoTheEdits)
     SetUp();
     std::mt19937 random(seed);
     auto pick = [&random](int n) { return static_cast<int>(random() % n); };
-    Table saved = loaded;
+    Table saved = loaded, framed = loaded;  // framed: the table when the last frame was drawn
     int commands = 0;
     for (; commands < 60; ++commands) {
       const int command = pick(12);
@@ -77,10 +78,17 @@ TEST_F(UndoAndPlaybackTest, UndoingEveryCommandGivesBackTheTableAndRedoTheEdits)
         for (int moves = pick(4); moves > 0; --moves) Mouse(msg::kMouseMove, pick(330), pick(250));
         Mouse(left ? msg::kLButtonUp : msg::kRButtonUp, pick(330), pick(250));
       }
-      if (command == 6) DrawFrame(*editor_);
+      if (command == 6) DrawFrame(*editor_), framed = Boxes();
       if (command == 7) Key('S', pick(2)), saved = Boxes();  // Ctrl+S saves as S does
       if (command >= 8) Key('Z', true);                      // undo in the middle of things
       ASSERT_EQ(editor_->Unsaved(), !Same(Boxes(), saved)) << "after command " << commands;
+      // Only the frame sets defense box 0's x values: no press, paste, ordering or undo does.
+      ASSERT_TRUE(std::ranges::equal(Boxes(), framed,
+                                     [](const auto& a, const auto& b) {
+                                       return a.defense[0].x1 == b.defense[0].x1 &&
+                                              a.defense[0].x2 == b.defense[0].x2;
+                                     }))
+          << "after command " << commands;
     }
     Key(vk::kDown);  // takes up the ordering of a last Shift or Ctrl key-down
     const Table edited = Boxes();
@@ -91,6 +99,17 @@ TEST_F(UndoAndPlaybackTest, UndoingEveryCommandGivesBackTheTableAndRedoTheEdits)
     for (size_t i = 0; i < steps; ++i) Key(i % 2 ? 'Y' : 'Z', true, i % 2 == 0);
     EXPECT_TRUE(Same(Boxes(), edited));
   }
+}
+
+// Defense box 0's x values stay the file's until a frame sets them: a press changes
+// only its height, and undoing the press after a frame keeps the frame's.
+TEST_F(UndoAndPlaybackTest, OnlyTheFrameSetsTheXValuesOfDefenseBoxZero) {
+  const Box& box = editor_->list.patterns[2].defense[0];
+  Key(vk::kDown), Key(vk::kDown), Mouse(msg::kLButtonDown, 100, 100);
+  Mouse(msg::kLButtonUp, 100, 100);
+  EXPECT_EQ(box, (Box{-48, 140, 5, 0}));
+  DrawFrame(*editor_), Key('Z', true);
+  EXPECT_EQ(box, (Box{-18, 80, 18, 0}));
 }
 
 TEST_F(UndoAndPlaybackTest, StepsAreWholeCommandsAndUndoShowsTheirPattern) {
