@@ -1,6 +1,7 @@
 #include "chardata/atomic_file.h"
 
 #include <chrono>
+#include <string>
 #include <system_error>
 
 #include "chardata/system_message.h"
@@ -89,6 +90,16 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// What a file of this mode is, for a message; it is not a regular file.
+const char* KindOf(mode_t mode) {
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISSOCK(mode)) return "a socket";
+  if (S_ISDIR(mode)) return "a folder";
+  return "a special file";
+}
+
 // Makes a completed rename survive a power cut. Some file systems cannot sync a folder; the
 // rename has happened all the same, so that is not a failure of the write.
 void SyncFolder(const fs::path& file) {
@@ -136,8 +147,27 @@ void RemoveStaleTemporaries(const fs::path& file) {
 
 #if defined(_WIN32)
 
+// Why `target` must not be replaced (empty when it may be): a folder or a device, or a file
+// marked read-only.
+std::string Unreplaceable(const fs::path& target) {
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return "";
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "it is a folder, not a file";
+  if (attributes & FILE_ATTRIBUTE_READONLY) return "it is marked read-only: not replaced";
+  const HANDLE h = CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "";
+  const DWORD type = GetFileType(h);
+  CloseHandle(h);
+  return type == FILE_TYPE_DISK ? "" : "it is a device, not a file";
+}
+
 bool WriteFileAtomically(const fs::path& file, std::string_view bytes, std::string* error) {
   const fs::path target = ReplacedFile(file);
+  if (const std::string why = Unreplaceable(target); !why.empty()) {
+    if (error != nullptr) *error = why;
+    return false;
+  }
   RemoveStaleTemporaries(target);
   fs::path temp;
   const HANDLE h = CreateTemporary(target, &temp);
@@ -161,9 +191,22 @@ bool WriteFileAtomically(const fs::path& file, std::string_view bytes, std::stri
   const fs::path target = ReplacedFile(file);
   RemoveStaleTemporaries(target);
 
+  // What exists there is replaced only when it is a file that is not marked read-only: a device,
+  // a FIFO or a folder renamed over would be lost (and so would /dev/null for everyone).
   mode_t mode = NewFileMode();
   struct stat existing {};
-  if (stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+  if (stat(target.c_str(), &existing) == 0) {
+    const char* refused = !S_ISREG(existing.st_mode)       ? KindOf(existing.st_mode)
+                          : (existing.st_mode & 0222) == 0 ? "marked read-only"
+                                                           : nullptr;
+    if (refused != nullptr) {
+      if (error != nullptr) {
+        *error =
+            std::string("it is ") + refused +
+            (S_ISREG(existing.st_mode) ? " (no write permission): not replaced" : ", not a file");
+      }
+      return false;
+    }
     mode = existing.st_mode & 07777;
   }
 

@@ -19,7 +19,10 @@ inline constexpr int kStaleTemporaryMinutes = 10;
 // replaced and the link kept. The temporary file is named "NAME.boxedit-tmp-XXXXXX"; those of
 // interrupted writes of the same file older than kStaleTemporaryMinutes are removed first. On
 // any failure the temporary file is removed, `file` is left as it was, and false is returned
-// with the reason in *error.
+// with the reason in *error. What exists at `file` (or at the end of its links) is never replaced
+// unless it is a regular file that is not marked read-only (no write bit in its mode; the
+// read-only attribute on Windows): a device, a FIFO or a folder is refused, and so is a file its
+// owner protected.
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                          std::string* error);
 

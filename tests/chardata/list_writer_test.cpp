@@ -86,6 +86,15 @@ TEST(Save, CopiesTheHeaderAsItStandsNowAndKeepsTheEarlierFileOnFailure) {
     EXPECT_THAT(error, HasSubstr(text ? "no complete header" : "cannot read motion.lst"));
     EXPECT_EQ(dir.Read("motion2.lst"), "earlier");
   }
+  // A list its owner marked read-only (no write bit; the attribute on Windows) is not replaced.
+  dir.Write("motion.lst", changed);
+  namespace fs = std::filesystem;
+  fs::permissions(dir / "motion2.lst", fs::perms::all, fs::perm_options::remove);
+  fs::permissions(dir / "motion2.lst", fs::perms::owner_read, fs::perm_options::add);
+  EXPECT_FALSE(Save(*list, dir.path(), SaveLayout::kS, &error));
+  EXPECT_THAT(error, HasSubstr("it is marked read-only"));
+  fs::permissions(dir / "motion2.lst", fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_EQ(dir.Read("motion2.lst"), "earlier");
 #if !defined(_WIN32)
   // A write that fails part way: a file size limit below the list's size (EFBIG).
   dir.Write("motion.lst", changed);

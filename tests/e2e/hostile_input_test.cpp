@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#if !defined(_WIN32)
+#include <sys/sysmacros.h>
+#endif
 
 #include <filesystem>
 #include <string>
@@ -79,6 +82,23 @@ TEST_F(HostileInput, FifosAndDevices_AreRefusedWithoutWaiting) {
   EXPECT_EQ(Replay(), 0);
   EXPECT_THAT(Err(), HasSubstr("chara.bmp not used: it is a FIFO"));
   EXPECT_THAT(Err(), HasSubstr("pattern.pat not used: it is a FIFO"));
+
+  // Nor is one written over: a save and an export leave a FIFO and a device (a null device of
+  // the test's own, where it may make one: never the system's) as they are.
+  Fifo("motion2.lst");
+  EXPECT_EQ(Boxtool("resave s"), 1);
+  EXPECT_THAT(Err(), HasSubstr("motion2.lst not written: it is a FIFO, not a file"));
+  EXPECT_TRUE(fs::is_fifo(dir_ / "motion2.lst"));
+  fs::create_symlink("motion2.lst", dir_ / "fifo.json");
+  EXPECT_EQ(Boxtool("export --output fifo.json"), 1);
+  EXPECT_THAT(Err(), HasSubstr("fifo.json not written: it is a FIFO, not a file"));
+#if !defined(_WIN32)
+  if (mknod((dir_ / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+    EXPECT_EQ(Boxtool("export --output null"), 1);
+    EXPECT_THAT(Err(), HasSubstr("null not written: it is a character device, not a file"));
+    EXPECT_TRUE(fs::is_character_file(dir_ / "null"));
+  }
+#endif
 }
 
 TEST_F(HostileInput, AListWithWarningsSaves_AndTheStatusLineSaysSoFor60Frames) {
