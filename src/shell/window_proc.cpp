@@ -129,6 +129,12 @@ void Mouse(Editor& e, const Message& m) {
   const bool release = event == MouseEvent::kLeftUp || event == MouseEvent::kRightUp;
   if (e.playback.active() && !release) return;
   const bool press = event == MouseEvent::kLeftDown || event == MouseEvent::kRightDown;
+  // The key help covers the boxes: a press only hides it, as a key does, and a move under it
+  // edits nothing.
+  if (e.keyHelp && !release) {
+    e.keyHelp = e.keyHelp && !press;
+    return;
+  }
   if (press) EndEntry(e);
   const int32_t p = e.state.currentPattern;
   const std::optional<PatternRecord> before =

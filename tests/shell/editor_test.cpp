@@ -97,6 +97,12 @@ TEST_F(EditorTest, Saves_ReportOnTheStatusLine_AndOutliveTheListFile) {
 TEST_F(EditorTest, WindowProc_AnswersItsTableAndPassesTheRestOn_FramesAndClose) {
   ASSERT_EQ(Start(), 0);
   const auto at = MakeMouseLParam;
+  // With the key help shown, a press only hides it: the box under the help stays as it was.
+  const Box shown = editor_->list.patterns[0].defense[0];
+  Send(msg::kKeyDown, vk::kF1 + 11), Send(msg::kLButtonDown, 0, at(200, 150));
+  Send(msg::kMouseMove, 0, at(210, 150)), Send(msg::kLButtonUp, 0, at(210, 150));
+  EXPECT_EQ(std::pair(editor_->keyHelp, editor_->list.patterns[0].defense[0]),
+            std::pair(false, shown));
   const std::pair<uint32_t, intptr_t> table[] = {
       {msg::kKeyDown, vk::kF5},        {msg::kRButtonDown, at(300, 200)},
       {msg::kRButtonUp, at(300, 200)}, {msg::kLButtonDown, at(200, 150)},
