@@ -198,8 +198,9 @@ void HandleKey(EditorState& state, MotionList& list, EditorActions& actions, uin
     if (state.selectedBox == 0 && state.cursor == Field::kX2) state.cursor = Field::kY2;
   }
 
-  // Every key orders the corners of the pair selected after it.
-  ConstrainBoxPair(list, p, state.selectedBox % kBoxesPerGroup);
+  // Every key orders the corners of the pair selected after it; but F9, which edits nothing: its
+  // ordering would be an edit that no undo step holds, and would make it ask before reloading.
+  if (command != Command::kReload) ConstrainBoxPair(list, p, state.selectedBox % kBoxesPerGroup);
 
   // The keyboard's edits of a field or a box: none in an empty slot, which the saves skip.
   const bool editable = !IsEmptySlot(list, p);

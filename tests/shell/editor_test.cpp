@@ -133,7 +133,14 @@ TEST_F(EditorTest, WindowProc_AnswersItsTableAndPassesTheRestOn_FramesAndClose) 
 // F9 reads the files again and keeps the pattern shown; unsaved edits, or edits saved to
 // motion2.lst that motion.lst lacks, make it ask first, and only the very next F9 goes on.
 TEST_F(EditorTest, F9_ReadsTheFilesAgain_AskingFirstWhenEditsWouldBeLost) {
+  // F9 itself edits nothing: slot 0's attack box, out of order in the file, is not ordered.
+  dir_.Write("motion.lst", std::string(kList).replace(std::string(kList).find("000000000000 a"), 12,
+                                                      "014000000000"));
   ASSERT_EQ(Start(), 0);
+  Send(msg::kKeyDown, vk::kF1 + 8);
+  EXPECT_EQ(std::pair(editor_->list.patterns[0].attack[0].x1, editor_->Unsaved()),
+            std::pair(20, false));
+  dir_.Write("motion.lst", kList), Send(msg::kKeyDown, vk::kF1 + 8);
   auto speed = [&](const char* word) {
     dir_.Write("motion.lst", std::string(kList).replace(std::string(kList).find("-1  4   1"), 9,
                                                         std::string("-1  ") + word + "   1"));
