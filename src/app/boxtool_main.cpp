@@ -57,8 +57,9 @@ constexpr Subcommand kSubcommands[] = {
      "a contact sheet of the patterns as the editor draws them", "--motion --columns --layout",
      boxedit::RunSheet,
      "  --motion M      only motion M (0..129)\n"
+     "OUT must end in .png.\n"
      "  --columns N     patterns a row (8 unless given); past 64 rows the sheet goes on in\n"
-     "                  OUT-2.png, OUT-3.png, ...\n"
+     "                  OUT-2.png, OUT-3.png, ... (those a longer sheet left are removed)\n"
      "  --layout L      the screen's pixel layout, 565 (default) or 555\n"
      "exit: 0, 1 when motion.lst has errors (the sheet is still written), no pattern is drawn\n"
      "      or a file cannot be written, 2 motion.lst unreadable or bad arguments\n"},

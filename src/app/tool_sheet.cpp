@@ -1,6 +1,7 @@
 // boxtool sheet [DIR] OUT.png [--motion M] [--columns N] [--layout 565|555]: a contact sheet of
 // the character's patterns (sheet/contact_sheet.h), drawn by the editor's frame code on a
 // headless screen.
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -66,6 +67,13 @@ int RunSheet(const ToolArgs& args) {
   }
   const std::filesystem::path dir = parsed.words.size() == 2 ? parsed.words[0] : ".";
   const std::filesystem::path out = parsed.words.back();
+  std::string extension = out.extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension != ".png") {
+    std::fprintf(stderr, "boxtool sheet: the sheet's file name must end in .png: %s\n%s",
+                 out.string().c_str(), kUsage);
+    return 2;
+  }
   std::optional<int> motion;
   if (!MotionOption(parsed, "sheet", kUsage, &motion)) return 2;
   const std::optional<int> columns =

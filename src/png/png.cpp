@@ -2,8 +2,16 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <array>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
 #include <iterator>
+#include <mutex>
 #include <new>
+#include <system_error>
+#include <thread>
 
 #include "base/little_endian.h"
 
@@ -22,15 +30,36 @@ constexpr int kMaxSide = 32767;
 // bytes have the least sum of absolute values) 8237 / 968376 in over three times the time.
 // Level 9 makes the sheet 1% smaller in three times the time.
 //
+// PngCompression::kSmallest is level 6. kFast is level 3, for contact sheets, whose rows run to
+// hundreds of megabytes. `boxtool sheet` of a full 1300-slot list (bench/tools_bench.cpp's
+// character) writes, by level, files of / in processor seconds of the whole command, drawing
+// included: 6: 2.61 MB / 1.3 s, 5: 2.79 / 1.25, 4: 2.99 / 1.25, 3: 4.50 / 0.7, 2: 4.76 / 0.76,
+// 1: 5.10 / 0.75. From level 4 on deflate weighs a second match at every byte, which is the time.
+//
 // scripts/windows-test compares the shots of the Linux and Windows editions byte for byte: both
 // link zlib built from the same source, and every parameter is fixed here, none left to a default.
 constexpr uint8_t kFilterUp = 2;
-constexpr int kLevel = 6;
-constexpr int kWindowBits = 15;  // a 32 KiB window, in a zlib wrapper
+constexpr int kSmallestLevel = 6;
+constexpr int kFastLevel = 3;
+constexpr int kWindowBits = 15;  // a 32 KiB window
 constexpr int kMemLevel = 8;
 
+// A big image's filtered rows are deflated in pieces of whole rows, about this many bytes each,
+// on as many threads as the machine has processors (kMostThreads at most) while the caller
+// makes the next rows. Each
+// piece is a raw deflate stream of its own, primed with the window of bytes before it and ended
+// on a byte boundary (a sync flush), so the pieces joined make one zlib stream, nearly as small
+// as one deflate of the whole. Where the pieces start depends on the image's size alone, so the
+// file is the same bytes however many threads made it. An image of one piece (a 640x480 shot)
+// is deflated on the caller's thread, as one stream.
+constexpr size_t kPieceBytes = size_t{1} << 20;
+constexpr unsigned kMostThreads = 8;
+constexpr size_t kWindowSize = size_t{1} << kWindowBits;
+
 // The compressed stream goes into IDAT chunks of this many bytes, the last one shorter.
-constexpr uInt kIdatBytes = 1 << 16;
+constexpr size_t kIdatBytes = size_t{1} << 16;
+
+static_assert(sizeof(Rgb) == 3, "a row of Rgb is the row's bytes");
 
 // Appends a PNG chunk: length, type, data, and the CRC of type and data.
 void PutChunk(std::vector<uint8_t>& out, const char (&type)[5], const uint8_t* data, size_t size) {
@@ -42,67 +71,254 @@ void PutChunk(std::vector<uint8_t>& out, const char (&type)[5], const uint8_t* d
   AppendBe32(out, static_cast<uint32_t>(crc));
 }
 
+// out = row - up, byte by byte. In blocks of 16 bytes through local copies, which the compiler
+// turns into vector instructions without having to prove that the rows do not overlap.
+void FilterUp(const uint8_t* row, const uint8_t* up, uint8_t* out, size_t n) {
+  constexpr size_t kBlock = 16;
+  size_t i = 0;
+  for (; i + kBlock <= n; i += kBlock) {
+    uint8_t a[kBlock], b[kBlock];
+    std::memcpy(a, row + i, kBlock);
+    std::memcpy(b, up + i, kBlock);
+    for (size_t k = 0; k < kBlock; ++k) a[k] = static_cast<uint8_t>(a[k] - b[k]);
+    std::memcpy(out + i, a, kBlock);
+  }
+  for (; i < n; ++i) out[i] = static_cast<uint8_t>(row[i] - up[i]);
+}
+
+// Filtered rows and what deflate makes of them.
+struct Piece {
+  std::vector<uint8_t> input;       // each row's filter type and filtered bytes, then room
+  size_t inputBytes = 0;            // how much of `input` is rows
+  std::vector<uint8_t> dictionary;  // the filtered bytes just before the rows, a window at most
+  bool last = false;                // ends the stream; the others end on a sync flush
+  uLong adler = 0;                  // of the rows, for the zlib stream's check value
+  std::vector<uint8_t> output;      // raw deflate
+  bool ok = false;
+};
+
+// Deflates pieces one after another with one zlib state and one output buffer, so that each
+// piece costs no new memory but its output.
+class Deflater {
+ public:
+  explicit Deflater(int level) : level_(level) {}
+  Deflater(const Deflater&) = delete;
+  Deflater& operator=(const Deflater&) = delete;
+  ~Deflater() {
+    if (open_) deflateEnd(&zlib_);
+  }
+
+  // The piece's rows into its output. Never throws: a failure leaves ok false.
+  void Compress(Piece& piece) {
+    piece.ok = false;
+    if (open_) {
+      if (deflateReset(&zlib_) != Z_OK) return;
+    } else {
+      if (deflateInit2(&zlib_, level_, Z_DEFLATED, -kWindowBits, kMemLevel, Z_DEFAULT_STRATEGY) !=
+          Z_OK) {
+        return;
+      }
+      open_ = true;
+    }
+    try {
+      bool ok = piece.dictionary.empty() ||
+                deflateSetDictionary(&zlib_, piece.dictionary.data(),
+                                     static_cast<uInt>(piece.dictionary.size())) == Z_OK;
+      const int flush = piece.last ? Z_FINISH : Z_SYNC_FLUSH;
+      const size_t bound = deflateBound(&zlib_, static_cast<uLong>(piece.inputBytes));
+      buffer_.resize(std::max(buffer_.size(), bound + 64));
+      zlib_.next_in = piece.input.data();
+      zlib_.avail_in = static_cast<uInt>(piece.inputBytes);
+      size_t used = 0;
+      while (ok) {
+        zlib_.next_out = buffer_.data() + used;
+        zlib_.avail_out = static_cast<uInt>(buffer_.size() - used);
+        const int result = deflate(&zlib_, flush);
+        used = buffer_.size() - zlib_.avail_out;
+        ok = result == Z_OK || result == Z_STREAM_END || result == Z_BUF_ERROR;
+        // Done once the last piece's stream has ended, or a sync flush has left output room.
+        if (result == Z_STREAM_END || (!piece.last && zlib_.avail_in == 0 && zlib_.avail_out > 0)) {
+          break;
+        }
+        if (ok) buffer_.resize(2 * buffer_.size());
+      }
+      piece.output.assign(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(used));
+      piece.adler =
+          adler32(adler32(0, nullptr, 0), piece.input.data(), static_cast<uInt>(piece.inputBytes));
+      std::vector<uint8_t>().swap(piece.dictionary);
+      piece.ok = ok;
+    } catch (const std::bad_alloc&) {
+      piece.ok = false;
+    }
+  }
+
+ private:
+  int level_;
+  z_stream zlib_{};
+  bool open_ = false;
+  std::vector<uint8_t> buffer_;
+};
+
+// The two bytes that open a zlib stream of deflate with a 32 KiB window; the level's class is
+// written as zlib itself writes it.
+std::array<uint8_t, 2> ZlibHeader(int level) {
+  const unsigned levelClass = level < 2 ? 0 : level < 6 ? 1 : level == 6 ? 2 : 3;
+  unsigned header = (0x08u | ((kWindowBits - 8) << 4)) << 8 | levelClass << 6;
+  header += 31 - header % 31;
+  return {static_cast<uint8_t>(header >> 8), static_cast<uint8_t>(header)};
+}
+
 }  // namespace
 
 struct PngEncoder::Stream {
-  z_stream zlib{};
-  bool zlibOpen = false;
+  explicit Stream(int deflateLevel) : level(deflateLevel), ownDeflater(deflateLevel) {}
+
+  const int level;
   int width = 0, height = 0, rowsDone = 0;
-  std::vector<uint8_t> above;       // the last row's bytes; zero above the top row
-  std::vector<uint8_t> filtered;    // the filter type, then the row's bytes filtered
-  std::vector<uint8_t> compressed;  // deflate's output not yet in a chunk
+  size_t rowBytes = 0;
+  int rowsPerPiece = 1;
+  std::vector<uint8_t> above;  // the last row's bytes; zero above the top row
+  std::unique_ptr<Piece> filling;
+  std::vector<uint8_t> nextDictionary;
+  std::vector<std::unique_ptr<Piece>> pieces;  // every piece handed on, in stream order
   std::vector<uint8_t> file;
 
-  ~Stream() {
-    if (zlibOpen) deflateEnd(&zlib);
+  // The threads that deflate handed-on pieces, started with the first one.
+  std::vector<std::thread> threads;
+  bool threadsTried = false;
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::deque<Piece*> waiting;               // handed on, not yet taken by a thread
+  std::vector<std::vector<uint8_t>> spare;  // buffers of deflated pieces
+  Deflater ownDeflater;                     // used on the caller's thread
+  bool closing = false;
+
+  ~Stream() { StopThreads(/*discard=*/true); }
+
+  void StartThreads() {
+    threadsTried = true;
+    const unsigned count = std::min(std::thread::hardware_concurrency(), kMostThreads);
+    if (count < 2) return;  // one processor: the caller deflates each piece itself
+    threads.reserve(count);
+    try {
+      for (unsigned i = 0; i < count; ++i) threads.emplace_back([this] { Work(); });
+    } catch (const std::system_error&) {  // fewer threads, or none: the pieces wait the same
+    }
   }
 
-  // Moves what deflate has written into an IDAT chunk and gives it the whole buffer again.
-  void PutIdat() {
-    const size_t size = compressed.size() - zlib.avail_out;
-    if (size > 0) PutChunk(file, "IDAT", compressed.data(), size);
-    zlib.next_out = compressed.data();
-    zlib.avail_out = static_cast<uInt>(compressed.size());
-  }
-
-  bool CompressRow(std::span<const Rgb> row) {
-    for (size_t x = 0; x < row.size(); ++x) {
-      const uint8_t bytes[3] = {row[x].red, row[x].green, row[x].blue};
-      for (size_t c = 0; c < 3; ++c) {
-        uint8_t& up = above[3 * x + c];
-        filtered[1 + 3 * x + c] = static_cast<uint8_t>(bytes[c] - up);
-        up = bytes[c];
+  void Work() {
+    Deflater deflater(level);
+    for (;;) {
+      Piece* piece = nullptr;
+      {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [this] { return closing || !waiting.empty(); });
+        if (waiting.empty()) return;
+        piece = waiting.front();
+        waiting.pop_front();
       }
+      changed.notify_all();  // room for another piece
+      Deflate(deflater, *piece);
     }
-    zlib.next_in = filtered.data();
-    zlib.avail_in = static_cast<uInt>(filtered.size());
-    while (zlib.avail_in > 0) {
-      if (deflate(&zlib, Z_NO_FLUSH) != Z_OK) return false;
-      if (zlib.avail_out == 0) PutIdat();
+  }
+
+  // Deflates a piece and keeps its buffer of rows for a later piece: a new buffer would cost its
+  // pages' first touch again.
+  void Deflate(Deflater& deflater, Piece& piece) {
+    deflater.Compress(piece);
+    std::lock_guard lock(mutex);
+    try {
+      spare.push_back(std::move(piece.input));
+    } catch (const std::bad_alloc&) {  // not kept, then
     }
+  }
+
+  // Waits for the threads to deflate what they were handed (or, with discard, only what they
+  // have begun) and ends them.
+  void StopThreads(bool discard) {
+    {
+      std::lock_guard lock(mutex);
+      closing = true;
+      if (discard) waiting.clear();
+    }
+    changed.notify_all();
+    for (std::thread& t : threads) t.join();
+    threads.clear();
+  }
+
+  void HandOn(std::unique_ptr<Piece> piece) {
+    Piece* p = piece.get();
+    pieces.push_back(std::move(piece));
+    if (!threadsTried) StartThreads();
+    if (threads.empty()) {
+      Deflate(ownDeflater, *p);
+      return;
+    }
+    // No more pieces waiting than threads: rows are held only until a thread is free for them.
+    std::unique_lock lock(mutex);
+    changed.wait(lock, [this] { return waiting.size() < threads.size(); });
+    waiting.push_back(p);
+    lock.unlock();
+    changed.notify_all();
+  }
+
+  // Filters a row against the row above it (`up`) into the piece being filled.
+  void AddRow(const uint8_t* row, const uint8_t* up) {
+    if (!filling) {
+      filling = std::make_unique<Piece>();
+      {
+        std::lock_guard lock(mutex);
+        if (!spare.empty()) {
+          filling->input = std::move(spare.back());
+          spare.pop_back();
+        }
+      }
+      filling->input.resize(static_cast<size_t>(std::min(rowsPerPiece, height)) * (1 + rowBytes));
+      filling->dictionary = std::move(nextDictionary);
+    }
+    Piece& piece = *filling;
+    uint8_t* filtered = piece.input.data() + piece.inputBytes;
+    filtered[0] = kFilterUp;
+    FilterUp(row, up, filtered + 1, rowBytes);
+    piece.inputBytes += 1 + rowBytes;
     ++rowsDone;
+    if (rowsDone % rowsPerPiece == 0 && rowsDone < height) {
+      const uint8_t* end = piece.input.data() + piece.inputBytes;
+      nextDictionary.assign(end - std::min(piece.inputBytes, kWindowSize), end);
+      HandOn(std::move(filling));
+    }
+  }
+
+  // The zlib stream of every piece, in IDAT chunks. False when a piece failed.
+  bool PutIdats() {
+    std::vector<uint8_t> zlib;
+    const std::array<uint8_t, 2> header = ZlibHeader(level);
+    zlib.assign(header.begin(), header.end());
+    uLong adler = adler32(0, nullptr, 0);
+    for (const std::unique_ptr<Piece>& piece : pieces) {
+      if (!piece->ok) return false;
+      zlib.insert(zlib.end(), piece->output.begin(), piece->output.end());
+      adler = adler32_combine(adler, piece->adler, static_cast<z_off_t>(piece->inputBytes));
+      std::vector<uint8_t>().swap(piece->output);
+    }
+    AppendBe32(zlib, static_cast<uint32_t>(adler));
+    for (size_t at = 0; at < zlib.size(); at += kIdatBytes) {
+      PutChunk(file, "IDAT", zlib.data() + at, std::min(kIdatBytes, zlib.size() - at));
+    }
     return true;
   }
 };
 
-PngEncoder::PngEncoder(int width, int height) {
+PngEncoder::PngEncoder(int width, int height, PngCompression compression) {
   if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return;
-  auto stream = std::make_unique<Stream>();
+  auto stream =
+      std::make_unique<Stream>(compression == PngCompression::kFast ? kFastLevel : kSmallestLevel);
   Stream& s = *stream;
-  if (deflateInit2(&s.zlib, kLevel, Z_DEFLATED, kWindowBits, kMemLevel, Z_DEFAULT_STRATEGY) !=
-      Z_OK) {
-    return;
-  }
-  s.zlibOpen = true;
   s.width = width;
   s.height = height;
-  const size_t rowBytes = 3 * static_cast<size_t>(width);
-  s.above.assign(rowBytes, 0);
-  s.filtered.assign(1 + rowBytes, 0);
-  s.filtered[0] = kFilterUp;
-  s.compressed.resize(kIdatBytes);
-  s.zlib.next_out = s.compressed.data();
-  s.zlib.avail_out = kIdatBytes;
+  s.rowBytes = 3 * static_cast<size_t>(width);
+  s.rowsPerPiece = static_cast<int>(std::max<size_t>(1, kPieceBytes / (1 + s.rowBytes)));
+  s.above.assign(s.rowBytes, 0);
 
   static constexpr uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   s.file.assign(std::begin(kSignature), std::end(kSignature));
@@ -127,9 +343,13 @@ bool PngEncoder::AddRows(std::span<const Rgb> pixels) {
   bool ok = pixels.size() % width == 0 &&
             pixels.size() / width <= static_cast<size_t>(s.height - s.rowsDone);
   try {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(pixels.data());
+    const uint8_t* up = s.above.data();
     for (size_t at = 0; ok && at < pixels.size(); at += width) {
-      ok = s.CompressRow(pixels.subspan(at, width));
+      s.AddRow(bytes + 3 * at, up);
+      up = bytes + 3 * at;
     }
+    if (ok && !pixels.empty()) std::memcpy(s.above.data(), up, s.rowBytes);
   } catch (const std::bad_alloc&) {  // the file outgrew memory
     ok = false;
   }
@@ -142,12 +362,13 @@ std::vector<uint8_t> PngEncoder::Finish() {
   if (!stream || stream->rowsDone != stream->height) return {};
   Stream& s = *stream;
   try {
-    for (;;) {
-      const int result = deflate(&s.zlib, Z_FINISH);
-      if (result != Z_OK && result != Z_STREAM_END) return {};
-      if (result == Z_STREAM_END || s.zlib.avail_out == 0) s.PutIdat();
-      if (result == Z_STREAM_END) break;
-    }
+    // The last piece is deflated here while the threads finish theirs.
+    Piece& last = *s.filling;
+    last.last = true;
+    s.pieces.push_back(std::move(s.filling));
+    s.ownDeflater.Compress(last);
+    s.StopThreads(/*discard=*/false);
+    if (!s.PutIdats()) return {};
     PutChunk(s.file, "IEND", nullptr, 0);
   } catch (const std::bad_alloc&) {
     return {};

@@ -17,19 +17,32 @@ RgbImage Noise(int width, int height) {
 }
 
 TEST(EncodePng, DecodesToTheSamePixels_AlsoWhenFedInBandsOfRows) {
-  // One pixel; the "up" filter; rows longer than deflate's window, IDAT over one chunk.
+  // Eight rows of noise again and again: 2.4 MB of rows, deflated in pieces, each of which finds
+  // its first rows in the window of the piece before it.
+  RgbImage tall{1000, 800, {}};
+  const RgbImage band = Noise(1000, 8);
+  for (int i = 0; i < 100; ++i)
+    tall.pixels.insert(tall.pixels.end(), band.pixels.begin(), band.pixels.end());
+  // One pixel; the "up" filter; rows longer than deflate's window, IDAT over one chunk; pieces.
   for (const RgbImage& image :
-       {RgbImage{1, 1, {{0x12, 0x34, 0x56}}}, Noise(67, 41), Noise(11000, 3)}) {
-    RgbImage decoded;
-    ASSERT_TRUE(testing::DecodePng(EncodePng(image), &decoded)) << image.width;
-    EXPECT_EQ(std::pair(decoded.width, decoded.height), std::pair(image.width, image.height));
-    EXPECT_TRUE(decoded.pixels == image.pixels) << image.width;
+       {RgbImage{1, 1, {{0x12, 0x34, 0x56}}}, Noise(67, 41), Noise(11000, 3), tall}) {
+    for (const PngCompression compression : {PngCompression::kSmallest, PngCompression::kFast}) {
+      PngEncoder encoder(image.width, image.height, compression);
+      ASSERT_TRUE(encoder.AddRows(image.pixels));
+      RgbImage decoded;
+      ASSERT_TRUE(testing::DecodePng(encoder.Finish(), &decoded)) << image.width;
+      EXPECT_EQ(std::pair(decoded.width, decoded.height), std::pair(image.width, image.height));
+      EXPECT_TRUE(decoded.pixels == image.pixels) << image.width;
+    }
   }
-  const RgbImage image = Noise(67, 41);
-  PngEncoder bands(67, 41);
-  for (const auto& [row, rows] : {std::pair{0, 1}, {1, 7}, {8, 0}, {8, 33}})
-    ASSERT_TRUE(bands.AddRows(std::span(image.pixels).subspan(row * 67, rows * 67))) << row;
-  EXPECT_EQ(bands.Finish(), EncodePng(image));
+  EXPECT_LT(EncodePng(tall).size(), 2 * 3 * band.pixels.size());  // the noise once, and references
+  for (const RgbImage& image : {Noise(67, 41), tall}) {
+    PngEncoder bands(image.width, image.height);
+    const size_t w = static_cast<size_t>(image.width);
+    for (const auto& [row, rows] : {std::pair{0, 1}, {1, 7}, {8, 0}, {8, image.height - 8}})
+      ASSERT_TRUE(bands.AddRows(std::span(image.pixels).subspan(row * w, rows * w))) << row;
+    EXPECT_EQ(bands.Finish(), EncodePng(image));
+  }
 }
 
 TEST(PngEncoder, Refuses_WhenSizeOrRowsAreWrong) {
