@@ -48,6 +48,10 @@ void FlipScreen(Display& display) {
   PresentPrimary(display);
 }
 
+void PresentAgain(Display& display) {
+  if (display.screen != nullptr) display.screen->PresentAgain();
+}
+
 void ReleaseDisplay(Display& display) {
   // Both buffers go with the screen, so nothing can draw on a closed display afterwards.
   display.backBuffer.reset();

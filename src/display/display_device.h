@@ -28,6 +28,8 @@ bool ClearBackBuffer(Display& display, int32_t red, int32_t green, int32_t blue)
 bool ClearScreen(Display& display, int32_t red, int32_t green, int32_t blue);
 // Swaps the buffers and presents the new front buffer.
 void FlipScreen(Display& display);
+// The frame shown stays: the screen is told that a frame passed with the same pixels.
+void PresentAgain(Display& display);
 void ReleaseDisplay(Display& display);
 
 // A device context of the back buffer, or none when there is no back buffer.

@@ -15,6 +15,10 @@ class Screen {
   virtual void CloseScreen() = 0;
   // Shows a finished frame: rows of 16-bit pixels `pitchBytes` apart in the screen's layout.
   virtual void Present(const uint16_t* pixels, int pitchBytes, int width, int height) = 0;
+  // A frame whose pixels are those presented last: the editor composed nothing new. A back end
+  // shows them again only when its window needs them (it was covered, resized or lost its
+  // surface), and may count the frame.
+  virtual void PresentAgain() {}
 };
 
 }  // namespace boxedit

@@ -89,6 +89,15 @@ struct Editor {
   // Set where the character is the files the user picked (the web page): why chara.bmp or
   // pattern.pat is not there at all, said in place of the file system's error.
   std::string absentFileNote;
+  // The frame on the screen: whether nothing it was composed from has changed since (the table
+  // and the editor's state change only with a message or a motion playing), the rate it shows,
+  // and whether it shows the status line. A frame composed from the same would be the same
+  // pixels, so it is not composed again.
+  struct ShownFrame {
+    bool current = false;
+    uint32_t rate = 0;
+    bool status = false;
+  } shownFrame;
 
   // Whether the table differs from savedRecords, defense box 0's x values aside.
   bool Unsaved() const;

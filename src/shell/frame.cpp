@@ -87,14 +87,24 @@ void ComposeFrame(Editor& e) {
 }
 
 void DrawFrame(Editor& e) {
-  ComposeFrame(e);
+  // A frame can differ from the one shown only when a message came (it may have changed
+  // anything), the status line is shown or has just gone, or the rate meter has a new figure; a
+  // motion playing makes each frame current no longer.
+  const Editor::ShownFrame& shown = e.shownFrame;
+  const bool compose = !shown.current || shown.status || e.status.framesLeft > 0 ||
+                       shown.rate != e.timer.fpsTimes100;
+  if (compose) {
+    e.shownFrame = {true, e.timer.fpsTimes100, e.status.framesLeft > 0};
+    ComposeFrame(e);
+  }
   e.timer.WaitNextFrame(e.platform, kFrameRate);
-  FlipScreen(e.display);
+  compose ? FlipScreen(e.display) : PresentAgain(e.display);
   e.timer.UpdateRate();
   // A motion playing shows its next game frame in the next drawn frame.
   if (e.playback.active()) {
     e.playback.Advance();
     e.state.currentPattern = e.playback.slot();
+    e.shownFrame.current = false;
   }
 }
 

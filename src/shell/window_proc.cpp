@@ -156,6 +156,7 @@ void Mouse(Editor& e, const Message& m) {
 // Every message of the table is handled here and answered 1; anything else goes to the
 // platform's default handling.
 intptr_t EditorWindowProc(Editor& e, const Message& m) {
+  e.shownFrame.current = false;  // whatever the message did shows in the next frame
   switch (m.message) {
     case msg::kDestroy:
       e.platform.PostQuitMessage(0);

@@ -115,9 +115,19 @@ TEST_F(EditorTest, WindowProc_AnswersItsTableAndPassesTheRestOn_FramesAndClose) 
   EXPECT_EQ(Send(0x0104 /* a system key */, 65), 77);
   EXPECT_EQ(platform_.defaulted, std::vector<uint32_t>{0x0104});
 
+  // A frame that cannot differ from the one shown is neither composed nor presented again (once
+  // the start-up's report on the missing files has left the status line).
+  editor_->status.framesLeft = 0;
+  DrawFrame(*editor_), DrawFrame(*editor_);
+  const int presented = platform_.presentCount;
+  DrawFrame(*editor_), DrawFrame(*editor_);
+  EXPECT_EQ(platform_.presentCount, presented);
+  Send(msg::kMouseMove, 0, at(5, 5)), DrawFrame(*editor_);
+  EXPECT_EQ(platform_.presentCount, presented + 1);
+
   // A frame resets the defense box widths of every record.
   editor_->list.patterns[1299].defense[0] = Box{-100, 5, 100, 1};
-  DrawFrame(*editor_);
+  Send(msg::kMouseMove, 0, at(5, 5)), DrawFrame(*editor_);
   for (const PatternRecord& p : editor_->list.patterns)
     ASSERT_EQ(std::pair(p.defense[0].x1, p.defense[0].x2), std::pair(-18, 18));
   EXPECT_EQ(editor_->list.patterns[1299].defense[0].y1, 5);

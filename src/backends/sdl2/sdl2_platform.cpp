@@ -178,6 +178,14 @@ void Sdl2Platform::Present(const uint16_t* pixels, int pitchBytes, int width, in
     std::memcpy(shown_.data() + rowBytes * y, bytes + static_cast<size_t>(pitchBytes) * y,
                 rowBytes);
   }
+  Show(pixels, pitchBytes);
+}
+
+void Sdl2Platform::PresentAgain() {
+  if (mustPresent_ && texture_ && !shown_.empty()) Show(shown_.data(), screenWidth_ * 2);
+}
+
+void Sdl2Platform::Show(const void* pixels, int pitchBytes) {
   mustPresent_ = false;
   SDL_UpdateTexture(texture_.get(), nullptr, pixels, pitchBytes);
   SDL_RenderClear(renderer_.get());

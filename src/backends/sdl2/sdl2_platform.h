@@ -44,6 +44,7 @@ class Sdl2Platform : public Platform, public Screen {
   bool OpenScreen(int width, int height, bool* is565, std::string* error) override;
   void CloseScreen() override;
   void Present(const uint16_t* pixels, int pitchBytes, int width, int height) override;
+  void PresentAgain() override;
 
   bool PeekMessage() override;
   bool GetMessage(Message* out) override;
@@ -83,6 +84,9 @@ class Sdl2Platform : public Platform, public Screen {
   HeldKeys keyboardHeld_ = 0;
   int screenWidth_ = 640;
   int screenHeight_ = 480;
+  // Scales `pixels` (the screen's size, rows pitchBytes apart) onto the window.
+  void Show(const void* pixels, int pitchBytes);
+
   std::vector<uint8_t> shown_;  // the rows of the frame on the screen, packed
   bool mustPresent_ = true;     // the next frame is shown even when it equals shown_
   bool fullscreen_ = false;

@@ -153,6 +153,13 @@ void WebPlatform::Present(const uint16_t* pixels, int pitchBytes, int width, int
   boxedit_web_present(same ? nullptr : rgba_.data(), width, height, frameWorkMs);
 }
 
+void WebPlatform::PresentAgain() {
+  if (!screenOpen_) return;
+  const double frameWorkMs = frameWorkMs_;
+  frameWorkMs_ = 0;
+  boxedit_web_present(nullptr, screenWidth_, screenHeight_, frameWorkMs);
+}
+
 bool WebPlatform::PeekMessage() {
   if (!watched_.empty()) {
     const ino_t identity = WatchedIdentity();

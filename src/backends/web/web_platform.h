@@ -41,6 +41,7 @@ class WebPlatform : public Platform, public Screen {
   // Converts the frame to RGBA with the shots' PixelToRgb and puts it on the canvas; a frame
   // equal to the one shown is skipped.
   void Present(const uint16_t* pixels, int pitchBytes, int width, int height) override;
+  void PresentAgain() override;
 
   // True when a message waits; also tells the page when the watched file was replaced.
   bool PeekMessage() override;

@@ -146,6 +146,17 @@ void Win32Platform::Present(const uint16_t* pixels, int pitchBytes, int width, i
   PaintLastFrame();
 }
 
+void Win32Platform::PresentAgain() {
+  if (!mustPresent_ || !screenOpen_ || lastFrame_.empty()) return;
+  mustPresent_ = false;
+  if (fullScreen_.IsOpen()) {
+    const int stride = (width_ * 2 + 3) & ~3;
+    if (!fullScreen_.Present(lastFrame_.data(), stride, width_, height_)) mustPresent_ = true;
+    return;
+  }
+  PaintLastFrame();
+}
+
 // Shows the last frame stretched over the client area; GDI converts it from the frames' layout.
 void Win32Platform::PaintLastFrame() {
   if (lastFrame_.empty()) return;

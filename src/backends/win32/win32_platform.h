@@ -34,6 +34,7 @@ class Win32Platform : public Platform, public Screen {
   bool OpenScreen(int width, int height, bool* is565, std::string* error) override;
   void CloseScreen() override;
   void Present(const uint16_t* pixels, int pitchBytes, int width, int height) override;
+  void PresentAgain() override;
 
   bool PeekMessage() override;
   // Takes the next message of the editor's table, dispatching the system's own messages on the
