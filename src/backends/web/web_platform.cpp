@@ -161,7 +161,9 @@ void WebPlatform::PresentAgain() {
 }
 
 bool WebPlatform::PeekMessage() {
-  if (!watched_.empty()) {
+  // Only the handling of a message can have saved: an idle editor does not look at the file.
+  if (!watched_.empty() && watchDue_) {
+    watchDue_ = false;
     const ino_t identity = WatchedIdentity();
     if (identity != watchedIdentity_) {
       watchedIdentity_ = identity;
@@ -180,6 +182,7 @@ bool WebPlatform::GetMessage(Message* out) {
     }
     Idle(kMessagePollMs);
   }
+  watchDue_ = true;
   return queue_.Take(out);
 }
 

@@ -84,6 +84,7 @@ class WebPlatform : public Platform, public Screen {
   bool shownValid_ = false;
   std::filesystem::path watched_;
   ino_t watchedIdentity_ = 0;
+  bool watchDue_ = true;  // a message was taken since the file was last looked at
 };
 
 }  // namespace boxedit
