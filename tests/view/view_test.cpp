@@ -235,7 +235,9 @@ TEST_F(View, TheFrameBarShowsTheFrameDataOfEveryMotion) {
     if (total > 300) {
       EXPECT_EQ(
           std::pair(cells[kBackground], TextAt(8, 440, 14)),
-          std::pair(int64_t{0}, ("+" + std::to_string(total - 300) + " FRAMES    ").substr(0, 14)));
+          std::pair(
+              int64_t{0},
+              (std::string("+") + std::to_string(total - 300) + " FRAMES    ").substr(0, 14)));
     } else if (active == 0) {
       EXPECT_EQ(cells[pixel({96, 96, 160})], total) << m;
     } else {
