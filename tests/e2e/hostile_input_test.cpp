@@ -89,9 +89,6 @@ TEST_F(HostileInput, FifosAndDevices_AreRefusedWithoutWaiting) {
   EXPECT_EQ(Boxtool("resave s"), 1);
   EXPECT_THAT(Err(), HasSubstr("motion2.lst not written: it is a FIFO, not a file"));
   EXPECT_TRUE(fs::is_fifo(dir_ / "motion2.lst"));
-  fs::create_symlink("motion2.lst", dir_ / "fifo.json");
-  EXPECT_EQ(Boxtool("export --output fifo.json"), 1);
-  EXPECT_THAT(Err(), HasSubstr("fifo.json not written: it is a FIFO, not a file"));
 #if !defined(_WIN32)
   if (mknod((dir_ / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
     EXPECT_EQ(Boxtool("export --output null"), 1);

@@ -52,13 +52,6 @@ constexpr std::array<uint32_t, 48> kKeys = {
 uint64_t gEvents = 0;  // editor events of all inputs: messages handled and frames drawn
 fs::path gDir;         // the folder of this process
 
-void Finish() {
-  std::fprintf(stderr, "fuzz_editor: %llu editor events\n",
-               static_cast<unsigned long long>(gEvents));
-  std::error_code ec;
-  fs::remove_all(gDir, ec);
-}
-
 [[noreturn]] void Fail(const std::string& what) {
   std::fprintf(stderr, "fuzz_editor: %s\n", what.c_str());
   std::abort();
@@ -78,42 +71,32 @@ const fs::path& Folder() {
     // character being made may have it: 32 pictures.
     fs::remove(gDir / kTileSheetFileName);
     fs::resize_file(gDir / kPatternFileName, kPictureFileSize / kPictureCount * 32);
-    std::atexit(Finish);
+    std::atexit([] {
+      std::fprintf(stderr, "fuzz_editor: %llu editor events\n", (unsigned long long)gEvents);
+      std::error_code ec;
+      fs::remove_all(gDir, ec);
+    });
     return gDir;
   }();
   return dir;
 }
 
 std::vector<ReplayCommand> DecodeEvents(const uint8_t* data, size_t size) {
+  constexpr ReplayOp kMouse[] = {ReplayOp::kLeftDown, ReplayOp::kLeftUp, ReplayOp::kMove,
+                                 ReplayOp::kRightDown, ReplayOp::kRightUp};
   std::vector<ReplayCommand> script;
-  for (size_t i = 0; i + 1 < size;) {
+  for (size_t i = 0; i + 1 < size; i += 2) {
     const uint8_t op = data[i], a = data[i + 1];
-    ReplayCommand c;
-    c.line = static_cast<int>(script.size()) + 1;
-    switch (op % 8) {
-      case 0:
-      case 1:
-      case 2:  // a key, the operation's high bits its modifiers
-        c.op = ReplayOp::kKey;
-        c.value = kKeys[a % kKeys.size()];
-        c.held = static_cast<HeldKeys>((op >> 3) & (kHeldControl | kHeldShift | kHeldMenu));
-        i += 2;
-        break;
-      case 3:  // frames
-        c.op = ReplayOp::kFrame;
-        c.value = 1 + a % 4;
-        i += 2;
-        break;
-      default: {  // a mouse message at a point of the screen
-        if (i + 2 >= size) return script;
-        constexpr ReplayOp kMouse[] = {ReplayOp::kLeftDown, ReplayOp::kLeftUp, ReplayOp::kMove,
-                                       ReplayOp::kRightDown, ReplayOp::kRightUp};
-        c.op = kMouse[(op >> 3) % 5];
-        c.x = static_cast<uint16_t>(a * 640 / 256);
-        c.y = static_cast<uint16_t>(data[i + 2] * 480 / 256);
-        i += 3;
-        break;
-      }
+    ReplayCommand c{ReplayOp::kKey, static_cast<int>(script.size()) + 1, 0, 0, 0, {}, 0};
+    if (op % 8 < 3) {  // a key, the operation's high bits its modifiers Ctrl, Shift and Alt
+      c.value = kKeys[a % kKeys.size()], c.held = static_cast<HeldKeys>((op >> 3) & 7);
+    } else if (op % 8 == 3) {  // frames
+      c.op = ReplayOp::kFrame, c.value = 1 + a % 4;
+    } else if (i + 2 < size) {  // a mouse message at a point of the screen
+      c.op = kMouse[(op >> 3) % 5], c.x = static_cast<uint16_t>(a * 640 / 256);
+      c.y = static_cast<uint16_t>(data[i + 2] * 480 / 256), ++i;
+    } else {
+      break;
     }
     script.push_back(c);
   }
