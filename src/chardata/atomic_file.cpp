@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 
+#include "chardata/input_file.h"
 #include "chardata/system_message.h"
 
 #if defined(_WIN32)
@@ -88,16 +89,6 @@ bool WriteAll(int fd, std::string_view bytes) {
     bytes.remove_prefix(static_cast<size_t>(written));
   }
   return true;
-}
-
-// What a file of this mode is, for a message; it is not a regular file.
-const char* KindOf(mode_t mode) {
-  if (S_ISCHR(mode)) return "a character device";
-  if (S_ISBLK(mode)) return "a block device";
-  if (S_ISFIFO(mode)) return "a FIFO";
-  if (S_ISSOCK(mode)) return "a socket";
-  if (S_ISDIR(mode)) return "a folder";
-  return "a special file";
 }
 
 // Makes a completed rename survive a power cut. Some file systems cannot sync a folder; the
@@ -196,7 +187,7 @@ bool WriteFileAtomically(const fs::path& file, std::string_view bytes, std::stri
   mode_t mode = NewFileMode();
   struct stat existing {};
   if (stat(target.c_str(), &existing) == 0) {
-    const char* refused = !S_ISREG(existing.st_mode)       ? KindOf(existing.st_mode)
+    const char* refused = !S_ISREG(existing.st_mode)       ? FileKind(existing.st_mode)
                           : (existing.st_mode & 0222) == 0 ? "marked read-only"
                                                            : nullptr;
     if (refused != nullptr) {

@@ -35,9 +35,11 @@ std::string TooLarge(uint64_t size, size_t maxBytes) {
   return "it is " + std::to_string(size) + " bytes, more than the " + Size(maxBytes) + " allowed";
 }
 
+}  // namespace
+
 #if !defined(_WIN32)
 
-std::string KindOf(mode_t mode) {
+const char* FileKind(mode_t mode) {
   if (S_ISDIR(mode)) return "a folder";
   if (S_ISFIFO(mode)) return "a FIFO";
   if (S_ISCHR(mode)) return "a character device";
@@ -47,8 +49,6 @@ std::string KindOf(mode_t mode) {
 }
 
 #endif
-
-}  // namespace
 
 #if defined(_WIN32)
 
@@ -111,7 +111,8 @@ bool ReadInputFile(const std::filesystem::path& file, size_t maxBytes, std::stri
   }
   if (!S_ISREG(info.st_mode)) {
     close(fd);
-    return Fail("it is " + KindOf(info.st_mode) + ", not a regular file", bytes, error);
+    return Fail(std::string("it is ") + FileKind(info.st_mode) + ", not a regular file", bytes,
+                error);
   }
   if (static_cast<uint64_t>(info.st_size) > maxBytes) {
     close(fd);

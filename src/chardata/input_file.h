@@ -7,6 +7,10 @@
 #include <filesystem>
 #include <string>
 
+#if !defined(_WIN32)
+#include <sys/types.h>
+#endif
+
 namespace boxedit {
 
 // The bounds of the files the programs read. A full 1300-slot motion.lst is about 200 KB.
@@ -20,5 +24,11 @@ inline constexpr size_t kMaxScriptBytes = size_t{16} << 20;
 // then empty.
 bool ReadInputFile(const std::filesystem::path& file, size_t maxBytes, std::string* bytes,
                    std::string* error);
+
+#if !defined(_WIN32)
+// What a file of this mode is, for a message ("a FIFO", "a folder", ...); it is not a regular
+// file.
+const char* FileKind(mode_t mode);
+#endif
 
 }  // namespace boxedit
