@@ -76,15 +76,7 @@ class CellPainter {
       if (previous != p) DrawOnionSkin(e_.display, e_.list, previous);
     }
     DrawViewBorder(e_.display);
-    const BoxColours colours = ColoursForCirco(record.circo);
-    for (int k = 0; k < kBoxesPerGroup; ++k) {
-      DrawDefenseBox(e_.display, e_.list, p, k, colours.defense.red, colours.defense.green,
-                     colours.defense.blue);
-    }
-    for (int k = 0; k < kBoxesPerGroup; ++k) {
-      DrawAttackBox(e_.display, e_.list, p, k, colours.attack.red, colours.attack.green,
-                    colours.attack.blue);
-    }
+    DrawBoxes(e_, p);
     DrawMotionStrip(e_.display, e_.list, p);
   }
 

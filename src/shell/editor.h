@@ -122,6 +122,8 @@ intptr_t EditorWindowProc(Editor& editor, const Message& m);
 // Draws the current pattern's frame on the back buffer: everything of a frame but the wait for
 // its time and the flip that shows it.
 void ComposeFrame(Editor& editor);
+// The defense and attack boxes of `pattern` over the view, in the colours of its circo.
+void DrawBoxes(Editor& editor, int32_t pattern);
 // One frame of the main loop: composed, shown at its time, counted in the frame rate.
 void DrawFrame(Editor& editor);
 void Shutdown(Editor& editor);

@@ -24,18 +24,6 @@ void ResetDefenseBoxWidths(MotionList& list) {
   }
 }
 
-void DrawBoxes(Editor& e, int32_t pattern) {
-  const BoxColours colours = ColoursForCirco(e.list.patterns[pattern].circo);
-  for (int k = 0; k < kBoxesPerGroup; ++k) {
-    DrawDefenseBox(e.display, e.list, pattern, k, colours.defense.red, colours.defense.green,
-                   colours.defense.blue);
-  }
-  for (int k = 0; k < kBoxesPerGroup; ++k) {
-    DrawAttackBox(e.display, e.list, pattern, k, colours.attack.red, colours.attack.green,
-                  colours.attack.blue);
-  }
-}
-
 void DrawPatternHeader(const Font& font, int32_t current, int32_t last, bool unsaved) {
   font.DrawString(kHeaderX, kHeaderY, "PATTERN");
   font.DrawNumber(kHeaderCurrentX, kHeaderY, 4, current);
@@ -51,6 +39,18 @@ void DrawFrameRate(const Font& font, uint32_t fpsTimes100) {
 }
 
 }  // namespace
+
+void DrawBoxes(Editor& e, int32_t pattern) {
+  const BoxColours colours = ColoursForCirco(e.list.patterns[pattern].circo);
+  for (int k = 0; k < kBoxesPerGroup; ++k) {
+    DrawDefenseBox(e.display, e.list, pattern, k, colours.defense.red, colours.defense.green,
+                   colours.defense.blue);
+  }
+  for (int k = 0; k < kBoxesPerGroup; ++k) {
+    DrawAttackBox(e.display, e.list, pattern, k, colours.attack.red, colours.attack.green,
+                  colours.attack.blue);
+  }
+}
 
 void ComposeFrame(Editor& e) {
   // The commands keep currentPattern within the table; the frame never trusts it blindly.

@@ -1,6 +1,5 @@
 #!/usr/bin/env python3
-"""validate_json.py SCHEMA DOC...: each document against a JSON Schema (draft 2020-12), which must
-itself be one. Exits 1 naming each problem, 0 when every document fits."""
+"""validate_json.py SCHEMA DOC...: exit 0 when each fits the schema (draft 2020-12), else say why."""
 import json
 import sys
 
